@@ -1,0 +1,3 @@
+#include "app/SaveConfirmed.h"
+
+bool SaveConfirmed = false;

@@ -1,0 +1,23 @@
+#include "app/SetupApp.h"
+
+#include <windows.h>
+
+#include "settings/SettingNames.h"
+#include "settings/SettingsRecord.h"
+
+bool CSetupApp::InitInstance()
+{
+    if (!CRegistry::CrateInstance()) {
+        AfxMessageBox("fail CRegistry::CrateInstance()", MB_OK);
+        return false;
+    }
+    InitSettingNames();
+    LoadRegistrySettings();
+    return false;
+}
+
+int CSetupApp::ExitInstance()
+{
+    CRegistry::ReleaseInstance();
+    return CWinApp::ExitInstance();
+}

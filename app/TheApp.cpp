@@ -1,0 +1,4 @@
+#include "app/SetupApp.h"
+
+// The one application object of Setup.exe.
+CSetupApp theApp;

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the native core under AddressSanitizer
+# and UndefinedBehaviorSanitizer, then the Windows build under Wine.
+set -uo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+
+bash scripts/setup.sh || exit 1
+source scripts/build.sh
+setup_build native || exit 1
+setup_build win32 || exit 1
+
+export SETUP_WINEPREFIX="$PWD/build/win32/wineprefix"
+source scripts/display.sh
+
+jobs=$(nproc)
+run_suite() {  # name, build folder
+  echo "== $1 tests"
+  (cd "$2" && ctest --output-on-failure -j"$jobs") | tee "$2/tests.log"
+}
+run_suite native build/native; native_status=$?
+run_suite Windows build/win32; windows_status=$?
+
+count() { sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\1 \2/p' "$1" | tail -n 1; }
+read -r nf nt < <(count build/native/tests.log || true)
+read -r wf wt < <(count build/win32/tests.log || true)
+nf=${nf:-0} nt=${nt:-0} wf=${wf:-0} wt=${wt:-0}
+echo "native: $((nt - nf)) of $nt passed; Windows: $((wt - wf)) of $wt passed"
+[ "$native_status" -eq 0 ] && [ "$windows_status" -eq 0 ] && [ "$nt" -gt 0 ] && [ "$wt" -gt 0 ]
+status=$?
+echo "$((nt - nf + wt - wf)) passed, $((nf + wf)) failed"
+exit "$status"

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+
+// An open key under the machine-wide registry root, closed when it goes out
+// of scope. On Windows it is an HKEY of ADVAPI32; elsewhere the keys live in
+// a registry export file (RegExportFile) in the working directory.
+class RegistryKey {
+public:
+    // Value types, as the registry numbers them.
+    enum : uint32_t { kString = 1, kBinary = 3, kDword = 4 };
+
+    // Opens the key with all access, creating it when missing.
+    static RegistryKey Create(const char* path);
+    // Opens an existing key for reading values.
+    static RegistryKey OpenForQuery(const char* path);
+
+    RegistryKey(RegistryKey&& other) noexcept;
+    RegistryKey& operator=(RegistryKey&&) = delete;
+    RegistryKey(const RegistryKey&) = delete;
+    RegistryKey& operator=(const RegistryKey&) = delete;
+    ~RegistryKey();
+
+    explicit operator bool() const { return open_; }
+
+    // Copies the stored bytes into buffer. A missing value, or one larger
+    // than size, leaves the buffer untouched.
+    void Query(const char* name, void* buffer, uint32_t size) const;
+    // Stores size bytes of data under name with the given type.
+    void Set(const char* name, uint32_t type, const void* data, uint32_t size);
+
+private:
+    RegistryKey(bool open, void* handle, std::string path)
+        : open_(open), handle_(handle), path_(std::move(path)) {}
+
+    bool open_;
+    void* handle_;      // the HKEY, on Windows
+    std::string path_;  // the key's path, in the file store
+};

@@ -1,0 +1,62 @@
+#include "settings/RegistryKey.h"
+
+#include <cstring>
+
+#include "settings/RegExportFile.h"
+
+// Hosts without a registry keep HKEY_LOCAL_MACHINE in this export file in
+// the working directory. Every call reads the file and every change writes
+// it back whole, so the file always shows what the tool has stored.
+namespace {
+
+const char kStoreFile[] = "HKEY_LOCAL_MACHINE.reg";
+
+}  // namespace
+
+RegistryKey RegistryKey::Create(const char* path)
+{
+    RegExportFile store = RegExportFile::Load(kStoreFile);
+    if (store.FindKey(path) == nullptr) {
+        store.AddKey(path);
+        if (!store.Save(kStoreFile))
+            return RegistryKey(false, nullptr, path);
+    }
+    return RegistryKey(true, nullptr, path);
+}
+
+RegistryKey RegistryKey::OpenForQuery(const char* path)
+{
+    RegExportFile store = RegExportFile::Load(kStoreFile);
+    return RegistryKey(store.FindKey(path) != nullptr, nullptr, path);
+}
+
+RegistryKey::RegistryKey(RegistryKey&& other) noexcept
+    : open_(other.open_), handle_(nullptr), path_(std::move(other.path_))
+{
+    other.open_ = false;
+}
+
+RegistryKey::~RegistryKey() = default;
+
+void RegistryKey::Query(const char* name, void* buffer, uint32_t size) const
+{
+    RegExportFile store = RegExportFile::Load(kStoreFile);
+    const RegKey* key = store.FindKey(path_);
+    const RegValue* value = key != nullptr ? RegExportFile::FindValue(*key, name) : nullptr;
+    if (value == nullptr || value->data.size() > size)
+        return;
+    if (!value->data.empty())
+        std::memcpy(buffer, value->data.data(), value->data.size());
+}
+
+void RegistryKey::Set(const char* name, uint32_t type, const void* data, uint32_t size)
+{
+    RegExportFile store = RegExportFile::Load(kStoreFile);
+    RegValue value;
+    value.name = name;
+    value.type = type;
+    const uint8_t* bytes = static_cast<const uint8_t*>(data);
+    value.data.assign(bytes, bytes + size);
+    RegExportFile::SetValue(store.AddKey(path_), std::move(value));
+    store.Save(kStoreFile);
+}

@@ -1,0 +1,48 @@
+#include "settings/SettingsRecord.h"
+
+#include <new>
+
+#include "settings/SettingNames.h"
+
+CRegistry* SetupSettings = nullptr;
+
+const char* const kNoProvider = "No Provider";
+
+bool CRegistry::CrateInstance()
+{
+    if (SetupSettings != nullptr)
+        return false;
+    CRegistry* instance = new (std::nothrow) CRegistry;
+    if (instance == nullptr)
+        return false;
+    if (!instance->ready) {
+        delete instance;
+        return false;
+    }
+    SetupSettings = instance;
+    return true;
+}
+
+void CRegistry::ReleaseInstance()
+{
+    delete SetupSettings;
+    SetupSettings = nullptr;
+}
+
+int32_t& CRegistry::Setting(int keyIndex)
+{
+    switch (keyIndex) {
+    case kBgm_Volume: return Bgm_Volume;
+    case kEffect_Volume: return Effect_Volume;
+    case kMouseExclusive: return MouseExclusive;
+    case kISFULLSCREENMODE: return ISFULLSCREENMODE;
+    case kWIDTH: return WIDTH;
+    case kHEIGHT: return HEIGHT;
+    case kBITPERPIXEL: return BITPERPIXEL;
+    case kDEVICECNT: return DEVICECNT;
+    case kMODECNT: return MODECNT;
+    case kSPRITEMODE: return SPRITEMODE;
+    case kTEXTUREMODE: return TEXTUREMODE;
+    default: return CmdOnOff[keyIndex - kFirstCmdOnOffKey];
+    }
+}

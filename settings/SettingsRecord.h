@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "settings/RawGuid.h"
+
+// The one record of every setting the tool shows and saves. Created by
+// CrateInstance, released by ReleaseInstance, reached through SetupSettings.
+class CRegistry {
+public:
+    static bool CrateInstance();
+    static void ReleaseInstance();
+
+    virtual ~CRegistry() = default;
+
+    // Resets every edited setting to its default; leaves preservedLines alone.
+    void SetDefaults();
+
+    // The int32 field stored under SettingName(keyIndex), keyIndex 0..33.
+    int32_t& Setting(int keyIndex);
+
+    bool ready = true;
+
+    int32_t ISFULLSCREENMODE = 0;
+    int32_t WIDTH = 0;
+    int32_t HEIGHT = 0;
+    int32_t BITPERPIXEL = 0;
+    int32_t DEVICECNT = 0;  // position among the usable devices, not a count
+    int32_t MODECNT = 0;    // position in ScreenModeTable, not a count
+    int32_t SPRITEMODE = 0;
+    int32_t TEXTUREMODE = 0;
+    RawGuid GUIDDEVICE = {};
+    RawGuid GUIDDRIVER = {};
+    char DEVICENAME[40] = {};
+    int32_t SOUNDMODE = 0;
+    int32_t SPEAKERTYPE = 0;
+    int32_t DIGITALRATETYPE = 0;
+    int32_t DIGITALBITSTYPE = 0;
+    const char* PROVIDERNAME = nullptr;
+    int32_t Bgm_Volume = 0;
+    int32_t Effect_Volume = 0;
+    int32_t MouseExclusive = 0;
+    // CmdOnOffList switches in name-table order: "/bgm", "/sound", then the
+    // 21 client commands "/notrade" .. "/lightmap".
+    int32_t CmdOnOff[23] = {};
+
+    // Lines of the saved option file that belong to somebody else.
+    std::vector<std::string> preservedLines;
+
+private:
+    CRegistry() = default;
+};
+
+extern CRegistry* SetupSettings;
+
+extern const char* const kNoProvider;  // "No Provider"

@@ -1,0 +1,36 @@
+// Setup.exe as a player starts it: its own process, in a client folder.
+#include <gtest/gtest.h>
+
+#include "support/RegistryProbe.h"
+#include "support/RunProgram.h"
+#include "support/TempFolder.h"
+
+namespace {
+
+const std::string kSetupExe = run::WinePath(SETUP_EXE);
+
+TEST(SetupExe, FirstRunInAnEmptyFolderStoresTheDefaultsAndEnds)
+{
+    TempFolder folder;
+    probe::ClearVendorKey();
+
+    EXPECT_EQ(run::Program(kSetupExe, folder.path().string(), 60000), 0);
+
+    EXPECT_TRUE(probe::KeyExists(probe::kSetupKey));
+    EXPECT_EQ(probe::ValueCount(probe::kProductKey), 8);
+    const struct { const char* name; uint32_t type; size_t size; } values[] = {
+        {"DEVICENAME", 1, 40},     {"GUIDDEVICE", 3, 16},      {"GUIDDRIVER", 3, 16},
+        {"SOUNDMODE", 4, 4},       {"SPEAKERTYPE", 4, 4},      {"DIGITALRATETYPE", 4, 4},
+        {"DIGITALBITSTYPE", 4, 4}, {"PROVIDERNAME", 1, 12},
+    };
+    for (const auto& v : values) {
+        probe::Stored stored = probe::Read(probe::kProductKey, v.name);
+        EXPECT_TRUE(stored.exists) << v.name;
+        EXPECT_EQ(stored.type, v.type) << v.name;
+        EXPECT_EQ(stored.bytes.size(), v.size) << v.name;
+    }
+    EXPECT_EQ(probe::Read(probe::kProductKey, "SOUNDMODE").bytes, probe::Dword(1));
+    probe::ClearVendorKey();
+}
+
+}  // namespace

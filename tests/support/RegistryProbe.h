@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Looks at the registry store behind the tool's back: the real registry
+// through ADVAPI32 on Windows, the export file elsewhere.
+namespace probe {
+
+const char kProductKey[] = "Software\\Brindlecast\\Korvane";
+const char kSetupKey[] = "Software\\Brindlecast\\TamselSetup";
+const char kVendorKey[] = "Software\\Brindlecast";
+
+struct Stored {
+    bool exists = false;
+    uint32_t type = 0;
+    std::vector<uint8_t> bytes;
+};
+
+// Removes the vendor key with everything below it.
+void ClearVendorKey();
+bool KeyExists(const char* path);
+int ValueCount(const char* path);
+Stored Read(const char* path, const char* name);
+void Write(const char* path, const char* name, uint32_t type, const std::vector<uint8_t>& bytes);
+void CreateKey(const char* path);
+
+inline std::vector<uint8_t> Dword(uint32_t v)
+{
+    return {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)};
+}
+
+}  // namespace probe

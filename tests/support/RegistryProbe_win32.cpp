@@ -1,0 +1,72 @@
+#include "support/RegistryProbe.h"
+
+#include <windows.h>
+
+namespace probe {
+
+void ClearVendorKey()
+{
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kVendorKey);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kVendorKey);
+}
+
+bool KeyExists(const char* path)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+int ValueCount(const char* path)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return -1;
+    DWORD count = 0;
+    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, nullptr,
+                     nullptr, nullptr, nullptr);
+    RegCloseKey(key);
+    return static_cast<int>(count);
+}
+
+Stored Read(const char* path, const char* name)
+{
+    Stored out;
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return out;
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+        out.bytes.resize(size);
+        if (RegQueryValueExA(key, name, nullptr, &type, out.bytes.data(), &size) == ERROR_SUCCESS) {
+            out.exists = true;
+            out.type = type;
+            out.bytes.resize(size);
+        }
+    }
+    RegCloseKey(key);
+    return out;
+}
+
+void Write(const char* path, const char* name, uint32_t type, const std::vector<uint8_t>& bytes)
+{
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(key, name, 0, type, bytes.data(), static_cast<DWORD>(bytes.size()));
+    RegCloseKey(key);
+}
+
+void CreateKey(const char* path)
+{
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                        nullptr) == ERROR_SUCCESS)
+        RegCloseKey(key);
+}
+
+}  // namespace probe
