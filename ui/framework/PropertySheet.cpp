@@ -1,0 +1,134 @@
+#include "ui/framework/PropertySheet.h"
+
+#include <commctrl.h>
+
+#include "ui/framework/MessageMap.h"
+
+CPropertySheet::CPropertySheet(const char* caption, HWND parent, UINT startPage)
+    : caption_(caption != nullptr ? caption : ""), parent_(parent), startPage_(startPage)
+{
+}
+
+CPropertySheet::~CPropertySheet() { DestroyWindow(); }
+
+void CPropertySheet::AddPage(CPropertyPage* page) { pages_.push_back(page); }
+
+CPropertyPage* CPropertySheet::GetPage(int index) const
+{
+    if (index < 0 || index >= GetPageCount())
+        return nullptr;
+    return pages_[static_cast<size_t>(index)];
+}
+
+INT_PTR CPropertySheet::DoModal()
+{
+    if (!Create())
+        return -1;
+    RunModalLoop();
+    INT_PTR result = PropSheet_GetResult(hwnd_) > 0 ? IDOK : IDCANCEL;
+    DestroyWindow();
+    return result;
+}
+
+bool CPropertySheet::Create()
+{
+    // The pages' templates name track bars and the pages make tooltips.
+    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&classes);
+
+    std::vector<PROPSHEETPAGEA> descriptions;
+    for (CPropertyPage* page : pages_)
+        descriptions.push_back(page->Describe());
+
+    PROPSHEETHEADERA header = {};
+    header.dwSize = sizeof header;
+    header.dwFlags = flags_ | PSH_PROPSHEETPAGE | PSH_MODELESS;
+    header.hwndParent = parent_;
+    header.hInstance = GetModuleHandleA(nullptr);
+    header.pszCaption = caption_.c_str();
+    header.nPages = static_cast<UINT>(descriptions.size());
+    header.nStartPage = startPage_;
+    header.ppsp = descriptions.data();
+
+    // A modal sheet keeps its owner out of reach while it runs.
+    reenableParent_ = parent_ != nullptr && IsWindowEnabled(parent_);
+    if (reenableParent_)
+        EnableWindow(parent_, FALSE);
+
+    hwnd_ = reinterpret_cast<HWND>(PropertySheetA(&header));
+    if (hwnd_ == nullptr || hwnd_ == reinterpret_cast<HWND>(-1)) {
+        hwnd_ = nullptr;
+        DestroyWindow();
+        return false;
+    }
+    SetWindowSubclass(hwnd_, &CPropertySheet::SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    OnInitDialog();
+    return true;
+}
+
+bool CPropertySheet::HasEnded() const
+{
+    return hwnd_ == nullptr || !IsWindow(hwnd_) || PropSheet_GetCurrentPageHwnd(hwnd_) == nullptr;
+}
+
+void CPropertySheet::RunModalLoop()
+{
+    MSG message;
+    while (!HasEnded()) {
+        BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        if (got == 0) {
+            PostQuitMessage(static_cast<int>(message.wParam));  // for the caller's loop
+            return;
+        }
+        if (got < 0)
+            return;
+        if (PreTranslateMessage(&message))
+            continue;
+        if (PropSheet_IsDialogMessage(hwnd_, &message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+void CPropertySheet::DestroyWindow()
+{
+    if (reenableParent_) {
+        EnableWindow(parent_, TRUE);
+        reenableParent_ = false;
+    }
+    if (hwnd_ != nullptr && IsWindow(hwnd_)) {
+        RemoveWindowSubclass(hwnd_, &CPropertySheet::SubclassProc, 0);
+        ::DestroyWindow(hwnd_);
+    }
+    hwnd_ = nullptr;
+}
+
+bool CPropertySheet::OnWindowMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+
+// Offers the message to the page that it is addressed to, directly or
+// through one of the page's controls.
+bool CPropertySheet::PreTranslateMessage(MSG* message)
+{
+    for (CPropertyPage* page : pages_) {
+        HWND pageWindow = page->GetSafeHwnd();
+        if (pageWindow == nullptr)
+            continue;
+        if (message->hwnd == pageWindow || IsChild(pageWindow, message->hwnd))
+            return page->PreTranslateMessage(message);
+    }
+    return false;
+}
+
+LRESULT CALLBACK CPropertySheet::SubclassProc(HWND hwnd, UINT message, WPARAM wParam,
+                                              LPARAM lParam, UINT_PTR, DWORD_PTR self)
+{
+    auto* sheet = reinterpret_cast<CPropertySheet*>(self);
+    LRESULT result = 0;
+    if (sheet->OnWindowMessage(message, wParam, lParam, result)) {
+        // A control-colour answer without a brush leaves the platform's colours.
+        if (!(IsCtlColorMessage(message) && result == 0))
+            return result;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
