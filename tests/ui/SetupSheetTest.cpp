@@ -1,0 +1,154 @@
+// The sheet: its button row, DEFAULT, and how OK and Cancel end it.
+#include <filesystem>
+
+#include "SheetFixture.h"
+#include "res/resource.h"
+
+namespace {
+
+using ui_driver::Click;
+using ui_driver::MessageBoxAnswerer;
+using ui_driver::WindowText;
+
+RECT ClientRectOf(HWND parent, HWND child)
+{
+    RECT rect;
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+bool SameRect(const RECT& a, const RECT& b)
+{
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+TEST_F(SheetTest, ButtonRowReadsOkCancelDefaultWithoutHelpOrApply)
+{
+    OpenSheet();
+    EXPECT_EQ(WindowText(SheetWindow()), "Korvane Setup");
+    EXPECT_EQ(WindowText(SheetItem(IDOK)), "OK");
+    EXPECT_EQ(WindowText(SheetItem(IDCANCEL)), "CANCEL");
+    HWND defaultButton = SheetItem(IDC_DEFAULT);
+    ASSERT_NE(defaultButton, nullptr);
+    EXPECT_EQ(WindowText(defaultButton), "DEFAULT");
+    EXPECT_EQ(GetWindowLongA(defaultButton, GWL_STYLE) & (WS_CHILD | WS_VISIBLE | WS_TABSTOP),
+              WS_CHILD | WS_VISIBLE);
+    EXPECT_EQ(SheetItem(IDHELP), nullptr);
+    EXPECT_EQ(SheetItem(0x3021), nullptr);
+}
+
+TEST_F(SheetTest, DefaultTakesTheHelpButtonsPlaceAndFontAfterTheShift)
+{
+    // The same sheet without our button row shows where the platform put them.
+    CSetupOption plainPage;
+    CPropertySheet plain("Plain", nullptr, 0);
+    plain.AddPage(&plainPage);
+    plain.AddFlags(PSH_NOAPPLYNOW);
+    ASSERT_TRUE(plain.Create());
+    HWND plainWindow = plain.GetSafeHwnd();
+    RECT help = ClientRectOf(plainWindow, GetDlgItem(plainWindow, IDHELP));
+    RECT ok = ClientRectOf(plainWindow, GetDlgItem(plainWindow, IDOK));
+    OffsetRect(&help, -10, 0);
+    OffsetRect(&ok, -10, 0);
+    plain.DestroyWindow();
+
+    OpenSheet();
+    HWND defaultButton = SheetItem(IDC_DEFAULT);
+    EXPECT_TRUE(SameRect(ClientRectOf(SheetWindow(), defaultButton), help));
+    EXPECT_TRUE(SameRect(ClientRectOf(SheetWindow(), SheetItem(IDOK)), ok));
+    EXPECT_EQ(SendMessageA(defaultButton, WM_GETFONT, 0, 0),
+              SendMessageA(SheetItem(IDOK), WM_GETFONT, 0, 0));
+}
+
+TEST_F(SheetTest, DefaultBeforeTheOptionPageWasOpenedResetsAllAndTheOptionPageShowsItLater)
+{
+    CRegistry& s = *SetupSettings;
+    s.SetDefaults();
+    const int32_t defaultSprite = s.SPRITEMODE;
+    const int32_t defaultFog = s.Setting(kFirstCommandKey + 7);
+    OpenSheet();
+    Release(SystemItem(IDC_SPRITE_DETAIL), 1 - defaultSprite % 2);
+    s.Setting(kFirstCommandKey + 7) = 1 - defaultFog;
+    s.SOUNDMODE = 0;
+    systemPage_->UpdateControls();
+
+    Click(SheetItem(IDC_DEFAULT));
+    EXPECT_EQ(s.SPRITEMODE, defaultSprite);
+    EXPECT_EQ(s.SOUNDMODE, 1);
+    EXPECT_EQ(s.Setting(kFirstCommandKey + 7), defaultFog);
+    EXPECT_EQ(SendMessageA(SystemItem(IDC_SPRITE_DETAIL), TBM_GETPOS, 0, 0), defaultSprite);
+    EXPECT_EQ(Checked(SystemItem(IDC_NO_SOUND)), BST_UNCHECKED);
+    EXPECT_FALSE(optionPage_->IsInitialised());
+
+    ShowOptionPage();
+    EXPECT_EQ(Checked(OptionItem(IDC_CMD_FOG)), defaultFog);
+}
+
+TEST_F(SheetTest, DefaultRefreshesAnOpenedOptionPage)
+{
+    SetupSettings->SetDefaults();
+    const int32_t defaultFog = SetupSettings->Setting(kFirstCommandKey + 7);
+    OpenSheet();
+    ShowOptionPage();
+    Click(OptionItem(IDC_CMD_FOG));
+    ASSERT_NE(Checked(OptionItem(IDC_CMD_FOG)), defaultFog);
+    Click(SheetItem(IDC_DEFAULT));
+    EXPECT_EQ(Checked(OptionItem(IDC_CMD_FOG)), defaultFog);
+}
+
+// OK asks the message script's question in a box captioned "Setup", owned
+// by the System page; the answer alone sets SaveConfirmed.
+TEST_F(SheetTest, OkAsksAndTheAnswerDecidesSavingAndTheSaveFolder)
+{
+    const struct {
+        int answer;
+        bool plainFileThere;
+        bool confirmed;
+    } cases[] = {
+        {IDOK, false, true},
+        {IDCANCEL, false, false},
+        {IDOK, true, true},
+    };
+    for (const auto& c : cases) {
+        std::error_code ignored;
+        std::filesystem::remove_all("savedata", ignored);
+        if (c.plainFileThere)
+            std::ofstream("savedata") << "not a folder";
+        SaveConfirmed = !c.confirmed;
+        OpenSheet();
+        MessageBoxAnswerer answerer("Setup", c.answer);
+        Click(SheetItem(IDOK));
+
+        EXPECT_EQ(answerer.answered(), 1);
+        EXPECT_EQ(answerer.question(), IsOkQuestion());
+        EXPECT_EQ(answerer.owner(), GetAncestor(systemPage_->GetSafeHwnd(), GA_ROOT));
+        EXPECT_TRUE(sheet_->HasEnded());
+        EXPECT_EQ(SaveConfirmed, c.confirmed) << c.answer;
+        if (c.plainFileThere)
+            EXPECT_TRUE(std::filesystem::is_regular_file("savedata"));
+        else
+            EXPECT_EQ(std::filesystem::is_directory("savedata"), c.confirmed);
+        sheet_.reset();
+    }
+}
+
+TEST_F(SheetTest, CancelAndClosingAskNothingAndLeaveSaveConfirmedFalse)
+{
+    for (bool close : {false, true}) {
+        OpenSheet();
+        MessageBoxAnswerer answerer("Setup", IDOK);
+        if (close)
+            SendMessageA(SheetWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
+        else
+            Click(SheetItem(IDCANCEL));
+        ui_driver::PumpMessages();
+        EXPECT_TRUE(sheet_->HasEnded());
+        EXPECT_EQ(answerer.answered(), 0);
+        EXPECT_FALSE(SaveConfirmed);
+        EXPECT_FALSE(std::filesystem::exists("savedata"));
+        sheet_.reset();
+    }
+}
+
+}  // namespace

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <windows.h>
+
+#include "ui/framework/Controls.h"
+#include "ui/framework/Gdi.h"
+#include "ui/framework/PropertyPage.h"
+
+// What sets the two pages' skins apart.
+struct PageLook {
+    enum class TextBackground { kWhite, kTransparent };
+
+    int pictureId;
+    int pictureX;
+    int pictureY;
+    TextBackground textBackground;
+};
+
+// The skin both pages wear: their picture as the page background, one white
+// brush behind every control so labels and boxes blend into the picture's
+// white ground, a tooltip that sees every message the sheet's loop
+// pre-translates for the page, and a flag telling whether the page's window
+// and controls exist yet.
+class CPageSkin : public CPropertyPage {
+public:
+    // False until the page's window has been created and filled.
+    bool IsInitialised() const { return initialised_; }
+
+    // Sets every control from the settings record.
+    virtual void UpdateControls() = 0;
+
+    bool PreTranslateMessage(MSG* message) override;
+
+protected:
+    CPageSkin(int templateId, const PageLook& look);
+
+    // Loads the picture, fills the controls, registers the tooltips.
+    bool OnInitDialog() override;
+    // Creates the tooltip control and registers the page's texts.
+    virtual void SetupToolTips() = 0;
+
+    // Message-map handlers of both pages.
+    void OnPaint();
+    HBRUSH OnCtlColor(HDC dc, HWND control, UINT message);
+
+    // Creates the tooltip window, owned by the page.
+    void CreateToolTip();
+    // Registers control with the message script's text for the message key
+    // at nameIndex of the name table.
+    void AddToolTip(const CWnd& control, int nameIndex);
+
+private:
+    PageLook look_;
+    CBitmap background_;
+    int pictureWidth_ = 0;
+    int pictureHeight_ = 0;
+    CBrush brush_;
+    CToolTipCtrl toolTip_;
+    bool initialised_ = false;
+};

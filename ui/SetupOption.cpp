@@ -1,0 +1,218 @@
+#include "ui/SetupOption.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/SaveConfirmed.h"
+#include "display/ListedModes.h"
+#include "optionfiles/OptionScript.h"
+#include "res/resource.h"
+#include "settings/ScreenModeTable.h"
+#include "settings/SettingNames.h"
+#include "settings/SettingsRecord.h"
+
+namespace {
+
+const PageLook kSystemLook = {IDB_SYSTEM_PAGE, 0, 0, PageLook::TextBackground::kWhite};
+
+const char kSaveFolder[] = "savedata";
+
+int32_t& Field(int keyIndex) { return SetupSettings->Setting(keyIndex); }
+
+void SetSlider(const CSliderCtrl& slider, int high, int32_t position)
+{
+    slider.SetRange(0, high, true);
+    slider.SetPos(position, true);
+}
+
+// The device's identity becomes the one the client starts with.
+void TakeDeviceIdentity(const DisplayDevice& device)
+{
+    CRegistry& s = *SetupSettings;
+    size_t length = strnlen(device.description, sizeof device.description);
+    if (length >= sizeof s.DEVICENAME)
+        length = sizeof s.DEVICENAME - 1;
+    std::memset(s.DEVICENAME, 0, sizeof s.DEVICENAME);
+    std::memcpy(s.DEVICENAME, device.description, length);
+    s.GUIDDEVICE = device.deviceGuid;
+    s.GUIDDRIVER = device.driverGuid;
+}
+
+void MakeSaveFolder()
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(kSaveFolder, &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        FindClose(search);  // something of that name is there already
+        return;
+    }
+    CreateDirectoryA(kSaveFolder, nullptr);
+}
+
+}  // namespace
+
+CSetupOption::CSetupOption() : CPageSkin(IDD_SYSTEM_PAGE, kSystemLook) {}
+
+void CSetupOption::DoDataExchange()
+{
+    DDX_Control(IDC_EFFECT_ON, effectSwitch_);
+    DDX_Control(IDC_BGM_ON, bgmSwitch_);
+    DDX_Control(IDC_EFFECT_VOLUME, effectVolume_);
+    DDX_Control(IDC_BGM_VOLUME, bgmVolume_);
+    DDX_Control(IDC_TEXTURE_DETAIL, textureDetail_);
+    DDX_Control(IDC_SPRITE_DETAIL, spriteDetail_);
+    DDX_Control(IDC_FULLSCREEN, fullScreen_);
+    DDX_Control(IDC_MODE_LIST, modeList_);
+    DDX_Control(IDC_DEVICE_LIST, deviceList_);
+    DDX_Control(IDC_MOUSE_EXCLUSIVE, mouseExclusive_);
+    DDX_Control(IDC_NO_SOUND, noSound_);
+}
+
+void CSetupOption::FillDeviceList()
+{
+    deviceList_.ResetContent();
+    for (int position = 0; const DisplayDevice* device = FindUsableDevice(position); ++position) {
+        char line[sizeof device->description + 1] = {};
+        std::memcpy(line, device->description, sizeof device->description);
+        deviceList_.AddString(line);
+    }
+    deviceList_.SetCurSel(SetupSettings->DEVICECNT);
+}
+
+void CSetupOption::FillModeList()
+{
+    modeList_.ResetContent();
+    if (const DisplayDevice* device = FindUsableDevice(SetupSettings->DEVICECNT)) {
+        TakeDeviceIdentity(*device);
+        ScreenMode modes[ScreenModeList::kSize];
+        int count = ListModes(*device, modes);
+        for (int i = 0; i < count; ++i) {
+            const ScreenMode& mode = modes[i];
+            char line[48];
+            std::snprintf(line, sizeof line, "%d x %d x %d", static_cast<int>(mode.width),
+                          static_cast<int>(mode.height), static_cast<int>(mode.bitsPerPixel));
+            modeList_.AddString(line);
+            ScreenModeTable.Store(i, mode.width, mode.height, mode.bitsPerPixel);
+        }
+    }
+    modeList_.SetCurSel(SetupSettings->MODECNT);
+}
+
+void CSetupOption::UpdateControls()
+{
+    const CRegistry& s = *SetupSettings;
+    FillDeviceList();
+    FillModeList();
+    fullScreen_.SetCheck(s.ISFULLSCREENMODE);
+    mouseExclusive_.SetCheck(s.MouseExclusive);
+    SetSlider(spriteDetail_, 2, s.SPRITEMODE);
+    SetSlider(textureDetail_, 2, s.TEXTUREMODE);
+    SetSlider(bgmVolume_, 127, s.Bgm_Volume);
+    bgmSwitch_.SetCheck(Field(kBgmSwitch));
+    SetSlider(effectVolume_, 127, s.Effect_Volume);
+    effectSwitch_.SetCheck(Field(kSoundSwitch));
+    noSound_.SetCheck(s.SOUNDMODE == 0 ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void CSetupOption::SetupToolTips()
+{
+    CreateToolTip();
+    const CWnd* controls[] = {&deviceList_,   &modeList_,  &fullScreen_,    &mouseExclusive_,
+                              &spriteDetail_, &textureDetail_, &bgmVolume_, &effectVolume_,
+                              &bgmSwitch_,    &effectSwitch_,  &noSound_};
+    int nameIndex = kFirstSystemMessage;
+    for (const CWnd* control : controls)
+        AddToolTip(*control, nameIndex++);
+}
+
+void CSetupOption::OnOK()
+{
+    int answer = MessageBoxA(hwnd_, g_optionScript.GetMessageText("ISOK"), "Setup", MB_OKCANCEL);
+    SaveConfirmed = answer == IDOK;
+    if (SaveConfirmed)
+        MakeSaveFolder();
+}
+
+void CSetupOption::OnFullScreen() { SetupSettings->ISFULLSCREENMODE = fullScreen_.GetCheck(); }
+
+void CSetupOption::OnSpriteReleased(NMHDR*, LRESULT* result)
+{
+    SetupSettings->SPRITEMODE = spriteDetail_.GetPos();
+    *result = 0;
+}
+
+void CSetupOption::OnTextureReleased(NMHDR*, LRESULT* result)
+{
+    SetupSettings->TEXTUREMODE = textureDetail_.GetPos();
+    *result = 0;
+}
+
+void CSetupOption::OnBgmVolumeReleased(NMHDR*, LRESULT* result)
+{
+    SetupSettings->Bgm_Volume = bgmVolume_.GetPos();
+    *result = 0;
+}
+
+void CSetupOption::OnEffectVolumeReleased(NMHDR*, LRESULT* result)
+{
+    SetupSettings->Effect_Volume = effectVolume_.GetPos();
+    *result = 0;
+}
+
+void CSetupOption::OnBgmSwitch() { Field(kBgmSwitch) = bgmSwitch_.GetCheck(); }
+
+void CSetupOption::OnSoundSwitch() { Field(kSoundSwitch) = effectSwitch_.GetCheck(); }
+
+// The chosen mode's size and depth come from the table behind the list.
+void CSetupOption::OnModeChosen()
+{
+    int line = modeList_.GetCurSel();
+    if (line < 0)
+        return;  // no line chosen: nothing to take over
+    CRegistry& s = *SetupSettings;
+    s.MODECNT = line;
+    if (const ScreenMode* mode = ScreenModeTable.At(s.MODECNT)) {
+        s.BITPERPIXEL = mode->bitsPerPixel;
+        s.WIDTH = mode->width;
+        s.HEIGHT = mode->height;
+    }
+}
+
+// The mode stays as it was until the player picks one of the new device's.
+void CSetupOption::OnDeviceChosen()
+{
+    int line = deviceList_.GetCurSel();
+    if (line < 0)
+        return;  // no line chosen: keep the device
+    SetupSettings->DEVICECNT = line;
+    FillModeList();
+}
+
+void CSetupOption::OnMouseExclusive() { SetupSettings->MouseExclusive = mouseExclusive_.GetCheck(); }
+
+void CSetupOption::OnNoSound()
+{
+    SetupSettings->SOUNDMODE = noSound_.GetCheck() == BST_CHECKED ? 0 : 1;
+}
+
+using SystemMap = MessageMap<CSetupOption>;
+const SystemMap::Entry CSetupOption::kMessageMap[] = {
+    SystemMap::Clicked(IDC_FULLSCREEN, &CSetupOption::OnFullScreen),
+    SystemMap::Notify(NM_RELEASEDCAPTURE, IDC_SPRITE_DETAIL, &CSetupOption::OnSpriteReleased),
+    SystemMap::Notify(NM_RELEASEDCAPTURE, IDC_TEXTURE_DETAIL, &CSetupOption::OnTextureReleased),
+    SystemMap::Notify(NM_RELEASEDCAPTURE, IDC_BGM_VOLUME, &CSetupOption::OnBgmVolumeReleased),
+    SystemMap::Notify(NM_RELEASEDCAPTURE, IDC_EFFECT_VOLUME, &CSetupOption::OnEffectVolumeReleased),
+    SystemMap::Clicked(IDC_BGM_ON, &CSetupOption::OnBgmSwitch),
+    SystemMap::Clicked(IDC_EFFECT_ON, &CSetupOption::OnSoundSwitch),
+    SystemMap::SelChange(IDC_MODE_LIST, &CSetupOption::OnModeChosen),
+    SystemMap::SelChange(IDC_DEVICE_LIST, &CSetupOption::OnDeviceChosen),
+    SystemMap::Paint(&CSetupOption::OnPaint),
+    SystemMap::CtlColor(&CSetupOption::OnCtlColor),
+    SystemMap::Clicked(IDC_MOUSE_EXCLUSIVE, &CSetupOption::OnMouseExclusive),
+    SystemMap::Clicked(IDC_NO_SOUND, &CSetupOption::OnNoSound),
+};
+
+bool CSetupOption::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    return RouteMessage(*this, kMessageMap, message, wParam, lParam, result);
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "ui/PageSkin.h"
+#include "ui/framework/Controls.h"
+#include "ui/framework/MessageMap.h"
+
+// The System page: display device and screen mode, full screen, exclusive
+// mouse, sprite and texture detail, the two volumes with their switches and
+// the no-sound switch. Every control writes its setting the moment it
+// changes (a track bar when the mouse lets go of it); OK asks the player to
+// confirm saving.
+class CSetupOption : public CPageSkin {
+public:
+    CSetupOption();
+
+    void UpdateControls() override;
+
+    // Device list: one line per usable device, DEVICECNT selected.
+    void FillDeviceList();
+    // Mode list of the usable device at DEVICECNT, MODECNT selected; also
+    // takes that device's identity and refills ScreenModeTable.
+    void FillModeList();
+
+protected:
+    void DoDataExchange() override;
+    void SetupToolTips() override;
+    // Asks "ISOK"; the answer alone decides whether the tool saves.
+    void OnOK() override;
+    bool OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    void OnFullScreen();
+    void OnSpriteReleased(NMHDR* header, LRESULT* result);
+    void OnTextureReleased(NMHDR* header, LRESULT* result);
+    void OnBgmVolumeReleased(NMHDR* header, LRESULT* result);
+    void OnEffectVolumeReleased(NMHDR* header, LRESULT* result);
+    void OnBgmSwitch();
+    void OnSoundSwitch();
+    void OnModeChosen();
+    void OnDeviceChosen();
+    void OnMouseExclusive();
+    void OnNoSound();
+
+    CButton effectSwitch_;
+    CButton bgmSwitch_;
+    CSliderCtrl effectVolume_;
+    CSliderCtrl bgmVolume_;
+    CSliderCtrl textureDetail_;
+    CSliderCtrl spriteDetail_;
+    CButton fullScreen_;
+    CComboBox modeList_;
+    CComboBox deviceList_;
+    CButton mouseExclusive_;
+    CButton noSound_;
+
+    static const MessageMap<CSetupOption>::Entry kMessageMap[];
+};

@@ -1,0 +1,103 @@
+#include "ui/SetupSheet.h"
+
+#include "res/resource.h"
+#include "settings/SettingsRecord.h"
+
+namespace {
+
+const int kHelpButton = IDHELP;
+const int kApplyButton = 0x3021;
+const int kButtonShift = -10;
+
+}  // namespace
+
+CSetupSheet::CSetupSheet(const char* caption, HWND parent, UINT startPage)
+    : CPropertySheet(caption, parent, startPage)
+{
+    AddFlags(PSH_NOAPPLYNOW);
+}
+
+void CSetupSheet::AddPage(CPageSkin* page)
+{
+    if (pageCount_ < kPageCount)
+        pages_[pageCount_++] = page;
+    CPropertySheet::AddPage(page);
+}
+
+// The button row: OK and CANCEL move left to make room, DEFAULT takes the
+// Help button's place and font, Help and Apply go.
+bool CSetupSheet::OnInitDialog()
+{
+    bool result = CPropertySheet::OnInitDialog();
+    MoveChildBy(IDOK, kButtonShift, 0);
+    MoveChildBy(IDCANCEL, kButtonShift, 0);
+    MoveChildBy(kHelpButton, kButtonShift, 0);
+    SetDlgItemTextA(hwnd_, IDOK, "OK");
+    SetDlgItemTextA(hwnd_, IDCANCEL, "CANCEL");
+
+    RECT place = ChildClientRect(kHelpButton);
+    defaultButton_.Create("DEFAULT", WS_CHILD | WS_VISIBLE, place, hwnd_, IDC_DEFAULT);
+    HWND help = GetDlgItem(kHelpButton);
+    LRESULT font = help != nullptr ? SendMessageA(help, WM_GETFONT, 0, 0) : 0;
+    defaultButton_.Send(WM_SETFONT, static_cast<WPARAM>(font), TRUE);
+
+    RemoveChild(kHelpButton);
+    RemoveChild(kApplyButton);
+    return result;
+}
+
+// Pages not opened yet show the reset values when they are first opened.
+void CSetupSheet::OnDefault()
+{
+    SetupSettings->SetDefaults();
+    for (int i = 0; i < pageCount_; ++i)
+        if (pages_[i]->IsInitialised())
+            pages_[i]->UpdateControls();
+}
+
+HBRUSH CSetupSheet::OnCtlColor(HDC dc, HWND, UINT)
+{
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkColor(dc, RGB(255, 255, 255));
+    return brush_;
+}
+
+void CSetupSheet::MoveChildBy(int id, int dx, int dy) const
+{
+    HWND child = GetDlgItem(id);
+    if (child == nullptr)
+        return;
+    RECT place = ChildClientRect(id);
+    MoveWindow(child, place.left + dx, place.top + dy, place.right - place.left,
+               place.bottom - place.top, TRUE);
+}
+
+RECT CSetupSheet::ChildClientRect(int id) const
+{
+    RECT screen = {0, 0, 0, 0};
+    HWND child = GetDlgItem(id);
+    if (child == nullptr)
+        return screen;
+    GetWindowRect(child, &screen);
+    POINT origin = {screen.left, screen.top};
+    ScreenToClient(hwnd_, &origin);
+    return {origin.x, origin.y, origin.x + (screen.right - screen.left),
+            origin.y + (screen.bottom - screen.top)};
+}
+
+void CSetupSheet::RemoveChild(int id) const
+{
+    if (HWND child = GetDlgItem(id))
+        ::DestroyWindow(child);
+}
+
+using SheetMap = MessageMap<CSetupSheet>;
+const SheetMap::Entry CSetupSheet::kMessageMap[] = {
+    SheetMap::CtlColor(&CSetupSheet::OnCtlColor),
+    SheetMap::Clicked(IDC_DEFAULT, &CSetupSheet::OnDefault),
+};
+
+bool CSetupSheet::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    return RouteMessage(*this, kMessageMap, message, wParam, lParam, result);
+}
