@@ -6,7 +6,7 @@
 Writes SystemPage.bmp (573 x 437) and OptionPage.bmp (514 x 437). Both have a
 white ground, the same white as the pages' control brush, so labels and check
 boxes blend in. The System picture carries its artwork at the left and right
-edges, clear of the controls in between; the Option picture only in its
+edges, clear of the controls in between (right of x = 511 only beside them); the Option picture only in its
 leftmost 148 columns, clear of the check boxes. Deterministic: the same bytes
 on every run, so the committed files can be checked against the script.
 Python 3 standard library only.
@@ -131,19 +131,21 @@ def dotted_column(canvas, left, right, top, bottom, colour):
         y += radius * 3
 
 
+# The panels end well above the pictures' foot: a page whose dialog font
+# is shorter than the one it was laid out for cuts the picture off there.
 def system_picture():
     canvas = Canvas(573, 437)
-    banner(canvas, 12, 12, 118, 425, SLATE, TEAL)
-    narrow = rounded_rect(536, 60, 558, 377, 11)
-    canvas.paint((536, 60, 558, 377), narrow,
-                 vertical_gradient(60, 377, TEAL, SLATE), 0.85)
-    dotted_column(canvas, 542, 552, 390, 425, TEAL)
+    banner(canvas, 12, 12, 124, 372, SLATE, TEAL)
+    narrow = rounded_rect(520, 40, 538, 320, 9)
+    canvas.paint((520, 40, 538, 320), narrow,
+                 vertical_gradient(40, 320, TEAL, SLATE), 0.85)
+    dotted_column(canvas, 524, 534, 332, 372, TEAL)
     return canvas
 
 
 def option_picture():
     canvas = Canvas(514, 437)
-    banner(canvas, 10, 12, 138, 425, TEAL, SLATE)
+    banner(canvas, 10, 12, 138, 380, TEAL, SLATE)
     return canvas
 
 
