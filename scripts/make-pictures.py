@@ -1,0 +1,162 @@
+#!/usr/bin/env python3
+"""Draws the two page pictures of Setup.exe as 24-bit uncompressed BMP files.
+
+    scripts/make-pictures.py [OUTPUT_FOLDER]      (default: res/)
+
+Writes SystemPage.bmp (573 x 437) and OptionPage.bmp (514 x 437). Both have a
+white ground, the same white as the pages' control brush, so labels and check
+boxes blend in. The System picture carries its artwork at the left and right
+edges, clear of the controls in between (right of x = 511 only beside them); the Option picture only in its
+leftmost 148 columns, clear of the check boxes. Deterministic: the same bytes
+on every run, so the committed files can be checked against the script.
+Python 3 standard library only.
+"""
+
+import math
+import os
+import struct
+import sys
+
+WHITE = (255, 255, 255)
+SLATE = (58, 84, 116)
+TEAL = (72, 142, 150)
+MIST = (196, 222, 228)
+SAND = (232, 214, 178)
+
+
+class Canvas:
+    """An RGB picture on a white ground; shapes are blended in with soft
+    (anti-aliased) edges."""
+
+    def __init__(self, width, height):
+        self.width = width
+        self.height = height
+        self.rows = [[WHITE] * width for _ in range(height)]
+
+    def blend(self, x, y, colour, alpha):
+        if alpha <= 0.0:
+            return
+        alpha = min(alpha, 1.0)
+        old = self.rows[y][x]
+        self.rows[y][x] = tuple(
+            round(o + (c - o) * alpha) for o, c in zip(old, colour))
+
+    def paint(self, box, distance, colour_at, alpha=1.0):
+        """Blends colour_at(x, y) wherever distance(x, y) (negative inside
+        the shape) says the pixel lies in the shape, within box."""
+        left, top, right, bottom = box
+        for y in range(max(top, 0), min(bottom, self.height)):
+            for x in range(max(left, 0), min(right, self.width)):
+                cover = 0.5 - distance(x + 0.5, y + 0.5)
+                if cover > 0.0:
+                    self.blend(x, y, colour_at(x, y), alpha * min(cover, 1.0))
+
+    def bmp_bytes(self):
+        """A bottom-up 24-bit BI_RGB file; rows padded to four bytes."""
+        stride = (self.width * 3 + 3) & ~3
+        pad = bytes(stride - self.width * 3)
+        pixels = bytearray()
+        for row in reversed(self.rows):
+            for r, g, b in row:
+                pixels += bytes((b, g, r))
+            pixels += pad
+        header_size = 14 + 40
+        file_header = struct.pack('<2sIHHI', b'BM', header_size + len(pixels),
+                                  0, 0, header_size)
+        info_header = struct.pack('<IiiHHIIiiII', 40, self.width, self.height,
+                                  1, 24, 0, len(pixels), 2835, 2835, 0, 0)
+        return file_header + info_header + bytes(pixels)
+
+
+def mix(a, b, t):
+    t = min(max(t, 0.0), 1.0)
+    return tuple(round(x + (y - x) * t) for x, y in zip(a, b))
+
+
+def rounded_rect(left, top, right, bottom, radius):
+    cx, cy = (left + right) / 2, (top + bottom) / 2
+    hx, hy = (right - left) / 2 - radius, (bottom - top) / 2 - radius
+
+    def distance(x, y):
+        dx, dy = abs(x - cx) - hx, abs(y - cy) - hy
+        outside = math.hypot(max(dx, 0.0), max(dy, 0.0))
+        return outside + min(max(dx, dy), 0.0) - radius
+    return distance
+
+
+def circle(cx, cy, radius):
+    return lambda x, y: math.hypot(x - cx, y - cy) - radius
+
+
+def inside_of(shape, other):
+    """The part of shape that lies within other."""
+    return lambda x, y: max(shape(x, y), other(x, y))
+
+
+def below_wave(base, amplitude, period, phase):
+    return lambda x, y: base + amplitude * math.sin(x / period + phase) - y
+
+
+def vertical_gradient(top, bottom, start, end):
+    return lambda x, y: mix(start, end, (y - top) / (bottom - top))
+
+
+def banner(canvas, left, top, right, bottom, start, end):
+    """A rounded panel with a gradient, moons rising in it and two soft
+    hills at its foot; nothing is drawn outside the panel."""
+    panel = rounded_rect(left, top, right, bottom, 14)
+    box = (left, top, right, bottom)
+    canvas.paint(box, panel, vertical_gradient(top, bottom, start, end))
+    width, height = right - left, bottom - top
+    moons = [(0.30, 0.16, 0.20), (0.68, 0.33, 0.12), (0.42, 0.52, 0.08)]
+    for fx, fy, fr in moons:
+        moon = circle(left + fx * width, top + fy * height, fr * width)
+        canvas.paint(box, inside_of(moon, panel), lambda x, y: MIST, 0.45)
+    hills = [(0.80, 9.0, 23.0, 0.0, MIST, 0.35),
+             (0.88, 6.0, 17.0, 2.0, SAND, 0.60)]
+    for fy, amplitude, period, phase, colour, alpha in hills:
+        hill = below_wave(top + fy * height, amplitude, period, phase)
+        canvas.paint(box, inside_of(hill, panel), lambda x, y: colour, alpha)
+
+
+def dotted_column(canvas, left, right, top, bottom, colour):
+    """Dots down a narrow column, fading out towards the bottom."""
+    radius = (right - left) / 2
+    cx = left + radius
+    y = top + radius
+    while y + radius <= bottom:
+        fade = 1.0 - 0.8 * (y - top) / (bottom - top)
+        canvas.paint((left, int(y - radius) - 1, right, int(y + radius) + 2),
+                     circle(cx, y, radius - 1), lambda x, yy: colour, fade)
+        y += radius * 3
+
+
+# The panels end well above the pictures' foot: a page whose dialog font
+# is shorter than the one it was laid out for cuts the picture off there.
+def system_picture():
+    canvas = Canvas(573, 437)
+    banner(canvas, 12, 12, 124, 372, SLATE, TEAL)
+    narrow = rounded_rect(520, 40, 538, 320, 9)
+    canvas.paint((520, 40, 538, 320), narrow,
+                 vertical_gradient(40, 320, TEAL, SLATE), 0.85)
+    dotted_column(canvas, 524, 534, 332, 372, TEAL)
+    return canvas
+
+
+def option_picture():
+    canvas = Canvas(514, 437)
+    banner(canvas, 10, 12, 138, 380, TEAL, SLATE)
+    return canvas
+
+
+def main():
+    here = os.path.dirname(os.path.abspath(__file__))
+    folder = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, '..', 'res')
+    for name, draw in (('SystemPage.bmp', system_picture),
+                       ('OptionPage.bmp', option_picture)):
+        with open(os.path.join(folder, name), 'wb') as out:
+            out.write(draw().bmp_bytes())
+
+
+if __name__ == '__main__':
+    main()
