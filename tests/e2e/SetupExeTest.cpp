@@ -1,6 +1,9 @@
 // Setup.exe as a player starts it: its own process, in a client folder.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
+#include "display/ListedModes.h"
 #include "support/RegistryProbe.h"
 #include "support/RunProgram.h"
 #include "support/TempFolder.h"
@@ -8,6 +11,17 @@
 namespace {
 
 const std::string kSetupExe = run::WinePath(SETUP_EXE);
+
+int32_t AcceptAll(const DriverCaps&, const DeviceCaps&)
+{
+    return 0;
+}
+
+std::vector<uint8_t> BytesOf(const void* data, size_t size)
+{
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    return std::vector<uint8_t>(bytes, bytes + size);
+}
 
 TEST(SetupExe, FirstRunInAnEmptyFolderStoresTheDefaultsAndEnds)
 {
@@ -31,6 +45,27 @@ TEST(SetupExe, FirstRunInAnEmptyFolderStoresTheDefaultsAndEnds)
     }
     EXPECT_EQ(probe::Read(probe::kProductKey, "SOUNDMODE").bytes, probe::Dword(1));
     probe::ClearVendorKey();
+}
+
+// The device identity stored on a first run is the first hardware device's,
+// as this process finds it through the same enumeration.
+TEST(SetupExe, FirstRunStoresTheFirstHardwareDevice)
+{
+    ASSERT_EQ(BuildDisplayDeviceList(AcceptAll), kDevicesListed);
+    const DisplayDevice* device = FindUsableDevice(0);
+    ASSERT_NE(device, nullptr);
+    TempFolder folder;
+    probe::ClearVendorKey();
+
+    EXPECT_EQ(run::Program(kSetupExe, folder.path().string(), 60000), 0);
+
+    const std::vector<uint8_t> name = probe::Read(probe::kProductKey, "DEVICENAME").bytes;
+    ASSERT_GT(name.size(), std::strlen(device->description));
+    EXPECT_STREQ(reinterpret_cast<const char*>(name.data()), device->description);
+    EXPECT_EQ(probe::Read(probe::kProductKey, "GUIDDEVICE").bytes, BytesOf(&device->deviceGuid, 16));
+    EXPECT_EQ(probe::Read(probe::kProductKey, "GUIDDRIVER").bytes, BytesOf(&device->driverGuid, 16));
+    probe::ClearVendorKey();
+    FreeDisplayDevices();
 }
 
 }  // namespace
