@@ -2,8 +2,19 @@
 
 #include <windows.h>
 
+#include "display/DisplayDevice.h"
 #include "settings/SettingNames.h"
 #include "settings/SettingsRecord.h"
+
+namespace {
+
+// Every device the platform offers passes.
+int32_t AcceptEveryDevice(const DriverCaps&, const DeviceCaps&)
+{
+    return 0;
+}
+
+}  // namespace
 
 bool CSetupApp::InitInstance()
 {
@@ -12,6 +23,8 @@ bool CSetupApp::InitInstance()
         return false;
     }
     InitSettingNames();
+    // Without a usable device the tool goes on with empty lists.
+    BuildDisplayDeviceList(AcceptEveryDevice);
     LoadRegistrySettings();
     return false;
 }
@@ -19,5 +32,6 @@ bool CSetupApp::InitInstance()
 int CSetupApp::ExitInstance()
 {
     CRegistry::ReleaseInstance();
+    FreeDisplayDevices();
     return CWinApp::ExitInstance();
 }

@@ -20,6 +20,31 @@ if [ ! -f "$prefix/.ready" ]; then
   ) 9>"$prefix.lock"
 fi
 
+# Every program of the prefix runs in a Wine virtual desktop of this size.
+# Wine's DirectDraw offers the display modes of the screen it draws on: a bare
+# Xvfb screen has one size (1024 x 768 only), a virtual desktop the usual
+# list from 320 x 200 up to its own size, 640 x 480 and 800 x 600 among them,
+# each at 8, 16 and 32 bits. Set SETUP_WINE_DESKTOP=off to draw on the X
+# screen directly.
+desktop=${SETUP_WINE_DESKTOP:-1024x768}
+if [ "$(cat "$prefix/.desktop" 2>/dev/null)" != "$desktop" ]; then
+  (
+    flock 9
+    if [ "$(cat "$prefix/.desktop" 2>/dev/null)" != "$desktop" ]; then
+      if [ "$desktop" = off ]; then
+        wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f </dev/null >/dev/null 2>&1
+      else
+        wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1
+        wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$desktop" /f </dev/null >/dev/null 2>&1
+      fi
+      # Restart the server so that no desktop of the old kind lives on.
+      wineserver -k </dev/null >/dev/null 2>&1
+      wineserver -w </dev/null >/dev/null 2>&1
+      echo "$desktop" >"$prefix/.desktop"
+    fi
+  ) 9>"$prefix.lock"
+fi
+
 # Keep the server and Wine's own background processes up between the many
 # short test programs (a cold start costs seconds, a warm one milliseconds),
 # and start them here, away from the caller's output: whoever waits for the

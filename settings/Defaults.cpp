@@ -1,5 +1,8 @@
 #include "settings/SettingsRecord.h"
 
+#include <cstring>
+
+#include "display/ListedModes.h"
 #include "settings/ScreenModeTable.h"
 
 namespace {
@@ -19,10 +22,35 @@ void ApplyFixedDefaults(CRegistry& s)
     s.PROVIDERNAME = kNoProvider;
 }
 
+// The first usable device, its identity and its listed modes; MODECNT at its
+// 640 x 480 x 16 line. Without a usable device nothing changes.
+void TakeFirstUsableDevice(CRegistry& s)
+{
+    const DisplayDevice* device = FindUsableDevice(0);
+    if (!device)
+        return;
+    static_assert(sizeof s.DEVICENAME == sizeof device->description, "");
+    std::memcpy(s.DEVICENAME, device->description, sizeof s.DEVICENAME);
+    s.DEVICENAME[sizeof s.DEVICENAME - 1] = '\0';
+    s.GUIDDEVICE = device->deviceGuid;
+    s.GUIDDRIVER = device->driverGuid;
+    s.DEVICECNT = 0;
+
+    ScreenMode listed[ScreenModeList::kSize];
+    const int count = ListModes(*device, listed);
+    for (int i = 0; i < count; ++i) {
+        const ScreenMode& mode = listed[i];
+        ScreenModeTable.Store(i, mode.width, mode.height, mode.bitsPerPixel);
+        if (mode.width == 640 && mode.height == 480)
+            s.MODECNT = i;
+    }
+}
+
 }  // namespace
 
 void CRegistry::SetDefaults()
 {
     ApplyFixedDefaults(*this);
     ScreenModeTable.Store(0, 640, 480, 16);
+    TakeFirstUsableDevice(*this);
 }

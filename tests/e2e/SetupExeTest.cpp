@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
 #include "RemoteSheet.h"
+#include "display/ListedModes.h"
 #include "res/resource.h"
 #include "support/RegistryProbe.h"
 #include "support/RunProgram.h"
@@ -30,6 +32,17 @@ void WriteBytes(const fs::path& path, const std::string& bytes)
 {
     fs::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << bytes;
+}
+
+int32_t AcceptAll(const DriverCaps&, const DeviceCaps&)
+{
+    return 0;
+}
+
+std::vector<uint8_t> BytesOf(const void* data, size_t size)
+{
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    return std::vector<uint8_t>(bytes, bytes + size);
 }
 
 std::string Text(const probe::Stored& stored)
@@ -231,6 +244,31 @@ TEST(SetupExe, FirstRunInAnEmptyFolderStoresTheDefaultsBeforeTheSheetOpens)
     EXPECT_EQ(probe::Read(probe::kProductKey, "SOUNDMODE").bytes, probe::Dword(1));
     EXPECT_FALSE(fs::exists(folder.path() / "SaveData"));
     probe::ClearVendorKey();
+}
+
+// The device identity stored on a first run is the first hardware device's,
+// as this process finds it through the same enumeration.
+TEST(SetupExe, FirstRunStoresTheFirstHardwareDevice)
+{
+    ASSERT_EQ(BuildDisplayDeviceList(AcceptAll), kDevicesListed);
+    const DisplayDevice* device = FindUsableDevice(0);
+    ASSERT_NE(device, nullptr);
+    TempFolder folder;
+    probe::ClearVendorKey();
+
+    remote::Process setup(kSetupExe, folder.path().string());
+    HWND sheet = remote::WaitForWindow(setup.id(), nullptr, "Korvane Setup", kTimeoutMs);
+    ASSERT_NE(sheet, nullptr);
+    remote::PostClick(GetDlgItem(sheet, IDCANCEL));
+    EXPECT_EQ(setup.Wait(kTimeoutMs), 0);
+
+    const std::vector<uint8_t> name = probe::Read(probe::kProductKey, "DEVICENAME").bytes;
+    ASSERT_GT(name.size(), std::strlen(device->description));
+    EXPECT_STREQ(reinterpret_cast<const char*>(name.data()), device->description);
+    EXPECT_EQ(probe::Read(probe::kProductKey, "GUIDDEVICE").bytes, BytesOf(&device->deviceGuid, 16));
+    EXPECT_EQ(probe::Read(probe::kProductKey, "GUIDDRIVER").bytes, BytesOf(&device->driverGuid, 16));
+    probe::ClearVendorKey();
+    FreeDisplayDevices();
 }
 
 }  // namespace

@@ -1,0 +1,54 @@
+#include "display/ListedModes.h"
+
+namespace {
+
+bool IsListed(const DisplayMode& mode)
+{
+    return mode.dwHeight >= 480 && mode.ddpfPixelFormat.dwRGBBitCount == 16;
+}
+
+bool IsDefaultMode(const DisplayMode& mode)
+{
+    return mode.dwWidth == 640 && mode.dwHeight == 480 && mode.ddpfPixelFormat.dwRGBBitCount == 16;
+}
+
+uint32_t CountListed(const DisplayDevice& device)
+{
+    uint32_t count = 0;
+    for (uint32_t i = 0; i < device.modeCount; ++i)
+        count += IsListed(device.modes[i]) ? 1 : 0;
+    return count;
+}
+
+}  // namespace
+
+const DisplayDevice* FindUsableDevice(int position)
+{
+    if (position < 0)
+        return nullptr;
+    int usable = 0;
+    for (uint32_t i = 0; i < GetKeptDeviceCount() && i < DisplayDeviceTable::kCapacity; ++i) {
+        const DisplayDevice& device = GetDisplayDevices()[i];
+        if (device.isHardware && usable++ == position)
+            return &device;
+    }
+    return nullptr;
+}
+
+int ListModes(const DisplayDevice& device, ScreenMode (&out)[ScreenModeList::kSize])
+{
+    const uint32_t listed = CountListed(device);
+    uint32_t toLeaveOut = listed > ScreenModeList::kSize ? listed - ScreenModeList::kSize : 0;
+    int count = 0;
+    for (uint32_t i = 0; i < device.modeCount && count < ScreenModeList::kSize; ++i) {
+        const DisplayMode& mode = device.modes[i];
+        if (!IsListed(mode))
+            continue;
+        if (toLeaveOut > 0 && !IsDefaultMode(mode)) {
+            --toLeaveOut;
+            continue;
+        }
+        out[count++] = ScreenMode{int32_t(mode.dwWidth), int32_t(mode.dwHeight), 16};
+    }
+    return count;
+}

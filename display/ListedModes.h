@@ -1,0 +1,19 @@
+#pragma once
+
+#include "display/DisplayDevice.h"
+#include "settings/ScreenModeTable.h"
+
+// What the defaults and the System page offer of the device list: the
+// usable devices (those whose isHardware is set) and their listed modes.
+
+// The position-th kept device whose isHardware is set, or null.
+const DisplayDevice* FindUsableDevice(int position);
+
+// The device's listed modes, in the order of its modes: height at least 480
+// and exactly 16 bits per pixel, each as width, height, 16. Returns how many
+// were written to out, never more than ScreenModeList::kSize.
+//
+// When more than kSize modes qualify, the lowest ones are left out, except
+// 640 x 480 x 16, which is the default mode: the player keeps the default
+// and the highest resolutions, still in ascending order.
+int ListModes(const DisplayDevice& device, ScreenMode (&out)[ScreenModeList::kSize]);

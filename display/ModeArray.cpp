@@ -1,0 +1,23 @@
+#include "display/ModeArray.h"
+
+#include <cstddef>
+#include <new>
+
+bool ModeArray::Allocate(uint32_t capacity)
+{
+    Release();
+    // A count whose byte size does not fit is a shortage like any other.
+    if (capacity > SIZE_MAX / sizeof(DisplayMode))
+        return false;
+    items_.reset(new (std::nothrow) DisplayMode[capacity]());
+    if (!items_)
+        return false;
+    capacity_ = capacity;
+    return true;
+}
+
+void ModeArray::Release()
+{
+    items_.reset();
+    capacity_ = 0;
+}
