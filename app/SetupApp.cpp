@@ -5,6 +5,9 @@
 #include "display/DisplayDevice.h"
 #include "settings/SettingNames.h"
 #include "settings/SettingsRecord.h"
+#include "ui/SetupCMD.h"
+#include "ui/SetupOption.h"
+#include "ui/SetupSheet.h"
 
 namespace {
 
@@ -12,6 +15,19 @@ namespace {
 int32_t AcceptEveryDevice(const DriverCaps&, const DeviceCaps&)
 {
     return 0;
+}
+
+// The pages and the sheet live only while the sheet runs. Its own OK or
+// Cancel result decides nothing: SaveConfirmed does.
+void RunSetupSheet()
+{
+    CSetupOption systemPage;
+    CSetupCMD optionPage;
+    CSetupSheet sheet("Korvane Setup", nullptr, 0);
+    sheet.AddPage(&systemPage);
+    sheet.AddPage(&optionPage);
+    sheet.AddFlags(PSH_NOAPPLYNOW);
+    sheet.DoModal();
 }
 
 }  // namespace
@@ -26,6 +42,7 @@ bool CSetupApp::InitInstance()
     // Without a usable device the tool goes on with empty lists.
     BuildDisplayDeviceList(AcceptEveryDevice);
     LoadRegistrySettings();
+    RunSetupSheet();
     return false;
 }
 

@@ -1,27 +1,37 @@
 #!/usr/bin/env bash
 # Builds Setup.exe and runs it under Wine on the demo client folder. Without
-# a display it runs under a private Xvfb and leaves screenshots in build/.
+# a display it runs under a private Xvfb, writes a screenshot of each page to
+# build/screenshots/ and says where they are.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 bash scripts/setup.sh
 source scripts/build.sh
-setup_build win32 --target Setup
+setup_build win32 >/dev/null
 
 export SETUP_WINEPREFIX="$PWD/build/win32/wineprefix"
 source scripts/display.sh
 
 exe="$PWD/build/win32/app/Setup.exe"
+helper="$PWD/build/win32/tests/e2e/sheet_helper.exe"
+wine_run() { "$PWD/scripts/wine-run.sh" "$SETUP_WINEPREFIX" "$@"; }
+
 if [ -z "${SETUP_HEADLESS:-}" ]; then
-  (cd demo && "$OLDPWD/scripts/wine-run.sh" "$SETUP_WINEPREFIX" "$exe")
+  (cd demo && wine_run "$exe")
   exit $?
 fi
 
-mkdir -p build/screenshots
-(cd demo && "$OLDPWD/scripts/wine-run.sh" "$SETUP_WINEPREFIX" "$exe") &
+shots="$PWD/build/screenshots"
+mkdir -p "$shots"
+(cd demo && wine_run "$exe") &
 pid=$!
-sleep 5
-import -window root build/screenshots/setup.png
-kill "$pid" 2>/dev/null || true
+# The sheet shows the System page first; give it time to paint.
+wine_run "$helper" wait
+sleep 2
+import -window root "$shots/system.png"
+wine_run "$helper" tab 1
+sleep 2
+import -window root "$shots/option.png"
+wine_run "$helper" close
 wait "$pid" 2>/dev/null || true
-echo "screenshot: $PWD/build/screenshots/setup.png"
+echo "screenshots: $shots/system.png $shots/option.png"
