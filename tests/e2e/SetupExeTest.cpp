@@ -213,8 +213,11 @@ TEST_F(SetupRun, ConfirmingBesideAPlainFileNamedSavedataStillSavesTheRegistry)
     PressOkAndAnswer(IDOK);
     EXPECT_TRUE(fs::is_regular_file(folder_.path() / "savedata"));
     EXPECT_EQ(ReadBytes(folder_.path() / "savedata"), "a file, not a folder");
+    // The registry gets all eight values: the sound mode read at start, the
+    // device the page shows.
     EXPECT_EQ(probe::ValueCount(probe::kProductKey), 8);
-    EXPECT_EQ(probe::Read(probe::kProductKey, "SOUNDMODE").bytes, probe::Dword(1));
+    EXPECT_EQ(probe::Read(probe::kProductKey, "SOUNDMODE").bytes, probe::Dword(0));
+    EXPECT_EQ(Text(probe::Read(probe::kProductKey, "DEVICENAME")).size(), 40u);
 }
 
 TEST(SetupExe, FirstRunInAnEmptyFolderStoresTheDefaultsBeforeTheSheetOpens)

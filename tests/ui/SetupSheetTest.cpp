@@ -18,9 +18,10 @@ RECT ClientRectOf(HWND parent, HWND child)
     return rect;
 }
 
-bool SameRect(const RECT& a, const RECT& b)
+std::string Describe(const RECT& r)
 {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
+           "," + std::to_string(r.bottom);
 }
 
 TEST_F(SheetTest, ButtonRowReadsOkCancelDefaultWithoutHelpOrApply)
@@ -41,9 +42,11 @@ TEST_F(SheetTest, ButtonRowReadsOkCancelDefaultWithoutHelpOrApply)
 TEST_F(SheetTest, DefaultTakesTheHelpButtonsPlaceAndFontAfterTheShift)
 {
     // The same sheet without our button row shows where the platform put them.
-    CSetupOption plainPage;
+    CSetupOption plainSystem;
+    CSetupCMD plainOption;
     CPropertySheet plain("Plain", nullptr, 0);
-    plain.AddPage(&plainPage);
+    plain.AddPage(&plainSystem);
+    plain.AddPage(&plainOption);
     plain.AddFlags(PSH_NOAPPLYNOW);
     ASSERT_TRUE(plain.Create());
     HWND plainWindow = plain.GetSafeHwnd();
@@ -55,8 +58,8 @@ TEST_F(SheetTest, DefaultTakesTheHelpButtonsPlaceAndFontAfterTheShift)
 
     OpenSheet();
     HWND defaultButton = SheetItem(IDC_DEFAULT);
-    EXPECT_TRUE(SameRect(ClientRectOf(SheetWindow(), defaultButton), help));
-    EXPECT_TRUE(SameRect(ClientRectOf(SheetWindow(), SheetItem(IDOK)), ok));
+    EXPECT_EQ(Describe(ClientRectOf(SheetWindow(), defaultButton)), Describe(help));
+    EXPECT_EQ(Describe(ClientRectOf(SheetWindow(), SheetItem(IDOK))), Describe(ok));
     EXPECT_EQ(SendMessageA(defaultButton, WM_GETFONT, 0, 0),
               SendMessageA(SheetItem(IDOK), WM_GETFONT, 0, 0));
 }

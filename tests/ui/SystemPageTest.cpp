@@ -219,10 +219,10 @@ TEST_F(SystemPageTest, TooltipsCarryTheMessageScriptsTextsAndEmptyWhenMissing)
 {
     OpenSheet();
     HWND tooltip = nullptr;
-    // The tooltip is a top-level window owned by the page.
+    // A tooltip is a pop-up: the page's top-level window, the sheet, owns it.
     for (HWND w = FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr); w != nullptr;
          w = FindWindowExA(nullptr, w, TOOLTIPS_CLASSA, nullptr))
-        if (GetWindow(w, GW_OWNER) == systemPage_->GetSafeHwnd())
+        if (GetWindow(w, GW_OWNER) == SheetWindow())
             tooltip = w;
     ASSERT_NE(tooltip, nullptr);
     ASSERT_EQ(SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0), 11);
