@@ -12,16 +12,17 @@ setup_build win32 >/dev/null
 export SETUP_WINEPREFIX="$PWD/build/win32/wineprefix"
 source scripts/display.sh
 
-exe="$PWD/build/win32/app/Setup.exe"
-helper="$PWD/build/win32/tests/e2e/sheet_helper.exe"
-wine_run() { "$PWD/scripts/wine-run.sh" "$SETUP_WINEPREFIX" "$@"; }
+root=$PWD
+exe="$root/build/win32/app/Setup.exe"
+helper="$root/build/win32/tests/e2e/sheet_helper.exe"
+wine_run() { "$root/scripts/wine-run.sh" "$SETUP_WINEPREFIX" "$@"; }
 
 if [ -z "${SETUP_HEADLESS:-}" ]; then
   (cd demo && wine_run "$exe")
   exit $?
 fi
 
-shots="$PWD/build/screenshots"
+shots="$root/build/screenshots"
 mkdir -p "$shots"
 (cd demo && wine_run "$exe") &
 pid=$!

@@ -32,6 +32,7 @@ bool CSetupSheet::OnInitDialog()
     MoveChildBy(IDOK, kButtonShift, 0);
     MoveChildBy(IDCANCEL, kButtonShift, 0);
     MoveChildBy(kHelpButton, kButtonShift, 0);
+    KeepHelpPlaceInside();
     SetDlgItemTextA(hwnd_, IDOK, "OK");
     SetDlgItemTextA(hwnd_, IDCANCEL, "CANCEL");
 
@@ -44,6 +45,21 @@ bool CSetupSheet::OnInitDialog()
     RemoveChild(kHelpButton);
     RemoveChild(kApplyButton);
     return result;
+}
+
+// Wine leaves the hidden Help button beyond the window's right edge, where
+// DEFAULT could not be seen or pressed; the row then moves one button left.
+void CSetupSheet::KeepHelpPlaceInside() const
+{
+    RECT help = ChildClientRect(kHelpButton);
+    RECT cancel = ChildClientRect(IDCANCEL);
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    if (IsRectEmpty(&help) || IsRectEmpty(&cancel) || help.right <= client.right)
+        return;
+    const int step = help.left - cancel.left;
+    for (int id : {IDOK, IDCANCEL, kHelpButton})
+        MoveChildBy(id, -step, 0);
 }
 
 // Pages not opened yet show the reset values when they are first opened.

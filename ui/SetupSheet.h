@@ -28,6 +28,7 @@ private:
     HBRUSH OnCtlColor(HDC dc, HWND control, UINT message);
 
     void MoveChildBy(int id, int dx, int dy) const;
+    void KeepHelpPlaceInside() const;
     // The child's rectangle in client coordinates; empty when there is none.
     RECT ChildClientRect(int id) const;
     void RemoveChild(int id) const;

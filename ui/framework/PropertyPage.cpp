@@ -1,6 +1,25 @@
 #include "ui/framework/PropertyPage.h"
 
 #include "ui/framework/MessageMap.h"
+#include "ui/framework/PageFont.h"
+
+namespace {
+
+// The page's dialog template in the sheet's font, or empty when the
+// template cannot be read that way (the sheet then takes it as it is).
+std::vector<uint8_t> TemplateInSheetFont(int templateId)
+{
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(templateId), RT_DIALOG);
+    HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
+    const void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
+    if (data == nullptr)
+        return {};
+    return WithFont(static_cast<const uint8_t*>(data), SizeofResource(module, found),
+                    kSheetFontPoints, kSheetFontFace);
+}
+
+}  // namespace
 
 CPropertyPage::CPropertyPage(int templateId) : templateId_(templateId) {}
 
@@ -11,6 +30,11 @@ PROPSHEETPAGEA CPropertyPage::Describe()
     page.dwFlags = PSP_DEFAULT;
     page.hInstance = GetModuleHandleA(nullptr);
     page.pszTemplate = MAKEINTRESOURCEA(templateId_);
+    shownTemplate_ = TemplateInSheetFont(templateId_);
+    if (!shownTemplate_.empty()) {
+        page.dwFlags |= PSP_DLGINDIRECT;
+        page.pResource = reinterpret_cast<const DLGTEMPLATE*>(shownTemplate_.data());
+    }
     page.pfnDlgProc = &CPropertyPage::DialogProc;
     page.lParam = reinterpret_cast<LPARAM>(this);
     return page;

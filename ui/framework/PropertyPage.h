@@ -3,6 +3,9 @@
 #include <windows.h>
 #include <prsht.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "ui/framework/Wnd.h"
 
 // One page of a property sheet, built from a dialog template of the program.
@@ -15,7 +18,8 @@ public:
     CPropertyPage(const CPropertyPage&) = delete;
     CPropertyPage& operator=(const CPropertyPage&) = delete;
 
-    // What the sheet hands to the platform for this page.
+    // What the sheet hands to the platform for this page: its template in
+    // the sheet's font, which must stay as it is while the sheet runs.
     PROPSHEETPAGEA Describe();
 
     // Runs for each queued message addressed to the page or one of its
@@ -40,4 +44,5 @@ private:
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     int templateId_;
+    std::vector<uint8_t> shownTemplate_;
 };
