@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/SaveConfirmed.h"
 #include "settings/SettingNames.h"
 #include "settings/SettingsRecord.h"
 
@@ -13,6 +14,14 @@ bool CSetupApp::InitInstance()
     }
     InitSettingNames();
     LoadRegistrySettings();
+    LoadPreservedLines();
+    ApplySavedOptions();
+
+    if (SaveConfirmed) {
+        WritePreservedLines();
+        SaveRegistrySettings();
+        AppendSavedOptions();
+    }
     return false;
 }
 

@@ -1,6 +1,8 @@
 #include "settings/SettingsRecord.h"
 
+#include "optionfiles/OptionScript.h"
 #include "settings/ScreenModeTable.h"
+#include "settings/SettingNames.h"
 
 namespace {
 
@@ -19,10 +21,30 @@ void ApplyFixedDefaults(CRegistry& s)
     s.PROVIDERNAME = kNoProvider;
 }
 
+// Volumes and switches as the client's option script sets them; 0 where
+// it does not.
+void ApplyScriptDefaults(CRegistry& s)
+{
+    auto option = [&s](int key) {
+        s.Setting(key) = g_optionScript.GetDefaultOption(SettingName(key));
+    };
+    auto command = [&s](int key) {
+        s.Setting(key) = g_optionScript.GetDefaultCommand(SettingName(key));
+    };
+    option(kBgm_Volume);
+    option(kEffect_Volume);
+    command(kBgmSwitch);
+    command(kSoundSwitch);
+    option(kMouseExclusive);
+    for (int key = kFirstCommandKey; key <= kLastCommandKey; ++key)
+        command(key);
+}
+
 }  // namespace
 
 void CRegistry::SetDefaults()
 {
     ApplyFixedDefaults(*this);
+    ApplyScriptDefaults(*this);
     ScreenModeTable.Store(0, 640, 480, 16);
 }
