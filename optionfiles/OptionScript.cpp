@@ -11,13 +11,24 @@ OptionScript g_optionScript;
 
 namespace {
 
-bool LoadFile(lua_State* state, LuaMemory& memory, const std::string& name)
+// Where a compiled chunk waits between the protected load and its run.
+constexpr int kChunkSlot = 1;
+
+struct LoadRequest {
+    const char* file;
+    int status;
+};
+
+// luaL_loadfile reports a missing file with a message it makes outside any
+// protected call; in a state that a script has filled to its ceiling that
+// would end the process, so the whole load runs protected.
+int LoadProtected(lua_State* state)
 {
-    LimitedRun limits(state, memory);
-    if (luaL_loadfile(state, HostPath(name.c_str()).c_str()) == 0)
-        return true;
-    lua_pop(state, 1);  // the error message
-    return false;
+    auto* request = static_cast<LoadRequest*>(lua_touserdata(state, 1));
+    request->status = luaL_loadfile(state, request->file);
+    if (request->status == 0)
+        lua_rawseti(state, LUA_REGISTRYINDEX, kChunkSlot);
+    return 0;
 }
 
 void ReplaceGlobalTable(lua_State* state, const char* tableName)
@@ -44,21 +55,59 @@ OptionScript::OptionScript() : state_(NewLimitedState(memory_)) {}
 
 OptionScript::~OptionScript() = default;
 
+bool OptionScript::CompileFile(const std::string& name)
+{
+    lua_State* state = state_.get();
+    if (state == nullptr)
+        return false;
+    const std::string hostPath = HostPath(name.c_str());
+    LoadRequest request{hostPath.c_str(), -1};
+    int status;
+    {
+        LimitedRun limits(state, memory_);
+        status = lua_cpcall(state, LoadProtected, &request);
+    }
+    if (status == 0 && request.status == 0) {
+        lua_rawgeti(state, LUA_REGISTRYINDEX, kChunkSlot);
+        lua_pushnil(state);
+        lua_rawseti(state, LUA_REGISTRYINDEX, kChunkSlot);
+        return true;
+    }
+    if (status != 0)
+        lua_pop(state, 1);  // the error
+    if (status == LUA_ERRMEM || request.status == LUA_ERRMEM)
+        RecoverMemory();
+    return false;
+}
+
+// After a compile or run failed: collect what it left behind, so that it
+// does not count against the next. A state that a script's globals still
+// hold near the ceiling can compile nothing any more; a fresh one, without
+// those globals, lets the other scripts answer again.
+void OptionScript::RecoverMemory()
+{
+    lua_gc(state_.get(), LUA_GCCOLLECT, 0);
+    if (memory_.used > memory_.ceiling / 2) {
+        state_.reset();
+        memory_ = LuaMemory{};
+        state_ = NewLimitedState(memory_);
+    }
+}
+
 bool OptionScript::LoadChunk(const char* scriptName)
 {
     const std::string name(scriptName);
-    return LoadFile(state_.get(), memory_, name + ".lub") ||
-           LoadFile(state_.get(), memory_, name + ".lua");
+    return CompileFile(name + ".lub") || CompileFile(name + ".lua");
 }
 
 bool OptionScript::PrepareScript(const char* scriptName)
 {
-    lua_State* state = state_.get();
+    // A load may renew the state: take it only after loading.
     if (Is(scriptName, kSavedOptionFile)) {
         if (!LoadChunk(scriptName))
             return LoadChunk(SettingName(kOptionInfoScript));
-        ReplaceGlobalTable(state, SettingName(kCmdOnOffList));
-        ReplaceGlobalTable(state, SettingName(kOptionInfoList));
+        ReplaceGlobalTable(state_.get(), SettingName(kCmdOnOffList));
+        ReplaceGlobalTable(state_.get(), SettingName(kOptionInfoList));
         return true;
     }
     if (Is(scriptName, kOptionInfoScript))
@@ -66,7 +115,7 @@ bool OptionScript::PrepareScript(const char* scriptName)
     if (Is(scriptName, kMsgStringScript)) {
         if (!LoadChunk(scriptName))
             return false;
-        ReplaceGlobalTable(state, SettingName(kSetupMSG));
+        ReplaceGlobalTable(state_.get(), SettingName(kSetupMSG));
         return true;
     }
     return false;
@@ -82,8 +131,7 @@ bool OptionScript::RunAndFind(const char* tableName, const char* key, int type)
     }
     if (status != 0) {
         lua_pop(state, 1);
-        // What a stopped run left behind must not count against the next.
-        lua_gc(state, LUA_GCCOLLECT, 0);
+        RecoverMemory();
         return false;
     }
     lua_getfield(state, LUA_GLOBALSINDEX, tableName);

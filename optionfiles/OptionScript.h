@@ -47,6 +47,9 @@ public:
     static void WriteCommandLine(std::FILE* file, const char* key, int32_t value);
 
 private:
+    bool CompileFile(const std::string& name);
+    void RecoverMemory();
+
     std::string text_;
     LuaMemory memory_;  // declared before the state, which counts into it
     LuaStatePtr state_;

@@ -33,6 +33,20 @@ TEST(ScriptLimits, RunawayScriptsGiveTheFallback)
     }
 }
 
+TEST(ScriptLimits, AStateFilledByAGlobalIsReplaced)
+{
+    InitSettingNames();
+    TempFolder folder;
+    OptionScript script;
+    // Small links, so that the ceiling is met to within a few bytes and the
+    // reader's own calls (a ".lub" that is not there) find no room either.
+    Write(std::string(kOptionScript) + ".lua",
+          "hoard = {} local t = hoard while true do local n = {} t.n = n t = n end");
+    EXPECT_EQ(script.GetDefaultOption("Bgm_Volume"), 0);
+    Write(std::string(kOptionScript) + ".lua", "OptionInfoList = { Bgm_Volume = 2 }");
+    EXPECT_EQ(script.GetDefaultOption("Bgm_Volume"), 2);
+}
+
 TEST(ScriptLimits, AClientSizedMessageScriptIsFarBelowThem)
 {
     InitSettingNames();
