@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/SaveConfirmed.h"
 #include "display/DisplayDevice.h"
 #include "settings/SettingNames.h"
 #include "settings/SettingsRecord.h"
@@ -42,7 +43,15 @@ bool CSetupApp::InitInstance()
     // Without a usable device the tool goes on with empty lists.
     BuildDisplayDeviceList(AcceptEveryDevice);
     LoadRegistrySettings();
+    LoadPreservedLines();
+    ApplySavedOptions();
     RunSetupSheet();
+
+    if (SaveConfirmed) {
+        WritePreservedLines();
+        SaveRegistrySettings();
+        AppendSavedOptions();
+    }
     return false;
 }
 

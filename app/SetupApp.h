@@ -13,4 +13,10 @@ public:
 
     static void LoadRegistrySettings();
     static void SaveRegistrySettings();
+
+    // The saved option file: its other lines, its values, and the save.
+    static void LoadPreservedLines();
+    static void ApplySavedOptions();
+    static void WritePreservedLines();
+    static void AppendSavedOptions();
 };

@@ -1,6 +1,7 @@
 # Lua 5.1.5: Debian's library on the native host; on Windows, compiled here
-# from Debian's lua5.1 source package, which scripts/setup.sh unpacks into .deps.
-if(WIN32)
+# from Debian's lua5.1 source package, which scripts/setup.sh unpacks into .deps;
+# the fuzz build compiles it too, so that libFuzzer sees into its loader.
+if(WIN32 OR SETUP_FUZZ)
   set(LUA_SOURCE_DIR "${CMAKE_SOURCE_DIR}/.deps/lua5.1/src" CACHE PATH "Lua 5.1 sources")
   if(NOT EXISTS "${LUA_SOURCE_DIR}/lua.h")
     message(FATAL_ERROR "No Lua sources in ${LUA_SOURCE_DIR}; run scripts/setup.sh")

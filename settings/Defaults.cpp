@@ -3,7 +3,9 @@
 #include <cstring>
 
 #include "display/ListedModes.h"
+#include "optionfiles/OptionScript.h"
 #include "settings/ScreenModeTable.h"
+#include "settings/SettingNames.h"
 
 namespace {
 
@@ -20,6 +22,25 @@ void ApplyFixedDefaults(CRegistry& s)
     s.DIGITALRATETYPE = 0;
     s.DIGITALBITSTYPE = 0;
     s.PROVIDERNAME = kNoProvider;
+}
+
+// Volumes and switches as the client's option script sets them; 0 where
+// it does not.
+void ApplyScriptDefaults(CRegistry& s)
+{
+    auto option = [&s](int key) {
+        s.Setting(key) = g_optionScript.GetDefaultOption(SettingName(key));
+    };
+    auto command = [&s](int key) {
+        s.Setting(key) = g_optionScript.GetDefaultCommand(SettingName(key));
+    };
+    option(kBgm_Volume);
+    option(kEffect_Volume);
+    command(kBgmSwitch);
+    command(kSoundSwitch);
+    option(kMouseExclusive);
+    for (int key = kFirstCommandKey; key <= kLastCommandKey; ++key)
+        command(key);
 }
 
 // The first usable device, its identity and its listed modes; MODECNT at its
@@ -51,6 +72,7 @@ void TakeFirstUsableDevice(CRegistry& s)
 void CRegistry::SetDefaults()
 {
     ApplyFixedDefaults(*this);
+    ApplyScriptDefaults(*this);
     ScreenModeTable.Store(0, 640, 480, 16);
     TakeFirstUsableDevice(*this);
 }

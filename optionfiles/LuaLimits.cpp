@@ -1,0 +1,59 @@
+#include "optionfiles/LuaLimits.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+void* Allocate(void* context, void* block, std::size_t oldSize, std::size_t newSize)
+{
+    LuaMemory& memory = *static_cast<LuaMemory*>(context);
+    if (newSize == 0) {
+        std::free(block);
+        memory.used -= oldSize;
+        return nullptr;
+    }
+    if (newSize > oldSize && memory.enforced &&
+        newSize - oldSize > memory.ceiling - std::min(memory.used, memory.ceiling))
+        return nullptr;
+    void* resized = std::realloc(block, newSize);
+    if (resized == nullptr)
+        return newSize <= oldSize ? block : nullptr;  // Lua relies on shrinking never failing
+    memory.used = memory.used - oldSize + newSize;
+    return resized;
+}
+
+// An error outside a protected call cannot be recovered from; the reader
+// makes none, so this is reached only when the machine is out of memory.
+int Panic(lua_State*)
+{
+    return 0;
+}
+
+void StopRun(lua_State* state, lua_Debug*)
+{
+    lua_pushliteral(state, "instruction budget spent");
+    lua_error(state);
+}
+
+}  // namespace
+
+LuaStatePtr NewLimitedState(LuaMemory& memory)
+{
+    LuaStatePtr state(lua_newstate(Allocate, &memory));
+    if (state)
+        lua_atpanic(state.get(), Panic);
+    return state;
+}
+
+LimitedRun::LimitedRun(lua_State* state, LuaMemory& memory) : state_(state), memory_(memory)
+{
+    memory_.enforced = true;
+    lua_sethook(state_, StopRun, LUA_MASKCOUNT, static_cast<int>(kInstructionBudget));
+}
+
+LimitedRun::~LimitedRun()
+{
+    lua_sethook(state_, nullptr, 0, 0);
+    memory_.enforced = false;
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+
+#include "optionfiles/LuaHeaders.h"
+
+// Limits that keep a script from hanging or exhausting the tool. A client
+// script builds a few tables of at most some thousand entries: it needs a
+// few thousand instructions and well under a megabyte, far below both.
+constexpr long kInstructionBudget = 5'000'000;          // per run of a chunk
+constexpr std::size_t kMemoryCeiling = 64u << 20;        // bytes, whole state
+
+// What a state has allocated. The ceiling holds only while enforced, that
+// is while a chunk is compiled or run (both protected); the few small
+// allocations of the reader's own calls between them must not fail.
+struct LuaMemory {
+    std::size_t used = 0;
+    std::size_t ceiling = kMemoryCeiling;
+    bool enforced = false;
+};
+
+struct LuaStateCloser {
+    void operator()(lua_State* state) const { lua_close(state); }
+};
+using LuaStatePtr = std::unique_ptr<lua_State, LuaStateCloser>;
+
+// A state whose allocations are counted in memory, which must outlive it.
+// Null when the state cannot be created.
+LuaStatePtr NewLimitedState(LuaMemory& memory);
+
+// While it lives, the memory ceiling holds and the next run of a chunk
+// stops with an error once it has spent the instruction budget.
+class LimitedRun {
+public:
+    LimitedRun(lua_State* state, LuaMemory& memory);
+    ~LimitedRun();
+    LimitedRun(const LimitedRun&) = delete;
+    LimitedRun& operator=(const LimitedRun&) = delete;
+
+private:
+    lua_State* state_;
+    LuaMemory& memory_;
+};

@@ -1,0 +1,65 @@
+#include "optionfiles/PreservedLines.h"
+
+#include "optionfiles/FileHandle.h"
+#include "settings/SettingNames.h"
+
+namespace {
+
+bool ReadWholeFile(const char* hostPath, std::string& bytes)
+{
+    FileHandle file = OpenFile(hostPath, "rb");
+    if (!file)
+        return false;
+    char buffer[16384];
+    std::size_t count;
+    while ((count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
+        bytes.append(buffer, count);
+    return true;
+}
+
+}  // namespace
+
+std::vector<std::string> SplitLines(std::string_view text)
+{
+    std::vector<std::string> lines;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        if (end != std::string_view::npos && !line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        lines.emplace_back(line);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    }
+    return lines;
+}
+
+bool IsDroppedLine(std::string_view line)
+{
+    if (line.find(SettingName(kCmdOnOffList)) != std::string_view::npos)
+        return true;
+    for (int key = kFirstOptionKey; key <= kLastOptionKey; ++key) {
+        if (line.find(SettingName(key)) != std::string_view::npos)
+            return true;
+    }
+    return line.empty();
+}
+
+std::vector<std::string> PreservedLinesOf(std::string_view text)
+{
+    std::vector<std::string> kept;
+    for (std::string& line : SplitLines(text)) {
+        if (!IsDroppedLine(line))
+            kept.push_back(std::move(line));
+    }
+    return kept;
+}
+
+bool ReadPreservedLines(const char* hostPath, std::vector<std::string>& lines)
+{
+    std::string bytes;
+    if (!ReadWholeFile(hostPath, bytes))
+        return false;
+    for (std::string& line : PreservedLinesOf(bytes))
+        lines.push_back(std::move(line));
+    return true;
+}

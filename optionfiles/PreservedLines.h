@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The lines of a text: each ends at LF, a CR right before the LF is not
+// part of it, and a last line without LF still counts.
+std::vector<std::string> SplitLines(std::string_view text);
+
+// Whether a line of the saved option file is the tool's own (it names
+// "CmdOnOffList" or one of the 11 option keys) or empty; such lines are
+// not carried over.
+bool IsDroppedLine(std::string_view line);
+
+// The lines of text that belong to somebody else, in their order.
+std::vector<std::string> PreservedLinesOf(std::string_view text);
+
+// The same, read from the file hostPath; false when it cannot be read.
+bool ReadPreservedLines(const char* hostPath, std::vector<std::string>& lines);

@@ -1,0 +1,34 @@
+#include <cstdarg>
+#include <cstdio>
+
+#include "optionfiles/FormatText.h"
+#include "optionfiles/OptionScript.h"
+#include "settings/SettingNames.h"
+
+std::string FormatText(const char* format, ...)
+{
+    char workArea[4096];
+    va_list arguments;
+    va_start(arguments, format);
+    const int length = std::vsnprintf(workArea, sizeof workArea, format, arguments);
+    va_end(arguments);
+    return length < 0 ? std::string() : std::string(workArea);
+}
+
+void OptionScript::WriteSettingLine(std::FILE* file, const char* tableName, const char* key,
+                                    int32_t value)
+{
+    const std::string line =
+        tableName + FormatText("[\"%s\"] = %d\r\n", key, static_cast<int>(value));
+    std::fwrite(line.data(), 1, line.size(), file);
+}
+
+void OptionScript::WriteOptionLine(std::FILE* file, const char* key, int32_t value)
+{
+    WriteSettingLine(file, SettingName(kOptionInfoList), key, value);
+}
+
+void OptionScript::WriteCommandLine(std::FILE* file, const char* key, int32_t value)
+{
+    WriteSettingLine(file, SettingName(kCmdOnOffList), key, value);
+}

@@ -1,0 +1,63 @@
+// Scripts that would hang the tool or eat its memory end as run-time
+// errors, so the getter's fallback applies, and the state stays usable.
+#include <gtest/gtest.h>
+
+#include "ClientFolder.h"
+#include "optionfiles/OptionScript.h"
+#include "settings/SettingNames.h"
+#include "support/TempFolder.h"
+
+namespace {
+
+using namespace client;
+
+TEST(ScriptLimits, RunawayScriptsGiveTheFallback)
+{
+    InitSettingNames();
+    TempFolder folder;
+    OptionScript script;
+    const char* const runaway[] = {
+        "while true do end",
+        "local t = {} local i = 1 while true do t[i] = i i = i + 1 end",
+        "s = 'xxxxxxxxxxxxxxxx' while true do s = s .. s end",
+        "local function f() return f() end f()",
+        "local function f() f() end f()",
+    };
+    for (const char* body : runaway) {
+        Write(std::string(kOptionScript) + ".lua",
+              std::string("OptionInfoList = { Bgm_Volume = 1 }\n") + body);
+        EXPECT_EQ(script.GetDefaultOption("Bgm_Volume"), 0) << body;
+
+        Write(std::string(kOptionScript) + ".lua", "OptionInfoList = { Bgm_Volume = 1 }");
+        EXPECT_EQ(script.GetDefaultOption("Bgm_Volume"), 1) << "after " << body;
+    }
+}
+
+TEST(ScriptLimits, AStateFilledByAGlobalIsReplaced)
+{
+    InitSettingNames();
+    TempFolder folder;
+    OptionScript script;
+    // Small links, so that the ceiling is met to within a few bytes and the
+    // reader's own calls (a ".lub" that is not there) find no room either.
+    Write(std::string(kOptionScript) + ".lua",
+          "hoard = {} local t = hoard while true do local n = {} t.n = n t = n end");
+    EXPECT_EQ(script.GetDefaultOption("Bgm_Volume"), 0);
+    Write(std::string(kOptionScript) + ".lua", "OptionInfoList = { Bgm_Volume = 2 }");
+    EXPECT_EQ(script.GetDefaultOption("Bgm_Volume"), 2);
+}
+
+TEST(ScriptLimits, AClientSizedMessageScriptIsFarBelowThem)
+{
+    InitSettingNames();
+    TempFolder folder;
+    OptionScript script;
+    std::string source = "SetupMSG = {\n";
+    for (int i = 0; i < 20000; ++i)
+        source += "  [\"key" + std::to_string(i) + "\"] = \"A tooltip text of a usual length.\",\n";
+    source += "}\n";
+    Write(std::string(kMessageScript) + ".lua", source);
+    EXPECT_STREQ(script.GetMessageText("key19999"), "A tooltip text of a usual length.");
+}
+
+}  // namespace
