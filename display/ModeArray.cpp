@@ -1,13 +1,14 @@
 #include "display/ModeArray.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <new>
 
 bool ModeArray::Allocate(uint32_t capacity)
 {
     Release();
     // A count whose byte size does not fit is a shortage like any other.
-    if (capacity > SIZE_MAX / sizeof(DisplayMode))
+    if (uint64_t{capacity} * sizeof(DisplayMode) > SIZE_MAX)
         return false;
     items_.reset(new (std::nothrow) DisplayMode[capacity]());
     if (!items_)

@@ -36,6 +36,6 @@ private:
         : open_(open), handle_(handle), path_(std::move(path)) {}
 
     bool open_;
-    void* handle_;      // the HKEY, on Windows
+    [[maybe_unused]] void* handle_;  // the HKEY, on Windows
     std::string path_;  // the key's path, in the file store
 };
