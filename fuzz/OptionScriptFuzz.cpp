@@ -12,27 +12,11 @@
 
 #include <unistd.h>
 
-#include "optionfiles/LuaHeaders.h"
+#include "optionfiles/ClientFolder.h"
 #include "optionfiles/OptionScript.h"
 #include "settings/SettingNames.h"
 
 namespace {
-
-std::string ChunkHeader()
-{
-    std::string chunk;
-    lua_State* state = luaL_newstate();
-    luaL_loadstring(state, "");
-    lua_dump(
-        state,
-        [](lua_State*, const void* bytes, size_t size, void* out) {
-            static_cast<std::string*>(out)->append(static_cast<const char*>(bytes), size);
-            return 0;
-        },
-        &chunk);
-    lua_close(state);
-    return chunk.substr(0, 12);
-}
 
 bool EnterWorkFolder()
 {
@@ -59,7 +43,7 @@ void WriteOnly(const std::string& name, const std::string& bytes)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static const bool ready = EnterWorkFolder();
-    static const std::string header = ChunkHeader();
+    static const std::string header = client::Precompiled("").substr(0, 12);
     (void)ready;
     if (size == 0)
         return 0;
