@@ -1,5 +1,9 @@
 #include "display/ListedModes.h"
 
+#include <cstring>
+
+#include "settings/SettingsRecord.h"
+
 namespace {
 
 bool IsListed(const DisplayMode& mode)
@@ -50,5 +54,22 @@ int ListModes(const DisplayDevice& device, ScreenMode (&out)[ScreenModeList::kSi
         }
         out[count++] = ScreenMode{int32_t(mode.dwWidth), int32_t(mode.dwHeight), 16};
     }
+    return count;
+}
+
+int TakeDevice(const DisplayDevice& device, ScreenMode (&listed)[ScreenModeList::kSize])
+{
+    CRegistry& s = *SetupSettings;
+    size_t length = strnlen(device.description, sizeof device.description);
+    if (length >= sizeof s.DEVICENAME)
+        length = sizeof s.DEVICENAME - 1;
+    std::memset(s.DEVICENAME, 0, sizeof s.DEVICENAME);
+    std::memcpy(s.DEVICENAME, device.description, length);
+    s.GUIDDEVICE = device.deviceGuid;
+    s.GUIDDRIVER = device.driverGuid;
+
+    const int count = ListModes(device, listed);
+    for (int i = 0; i < count; ++i)
+        ScreenModeTable.Store(i, listed[i].width, listed[i].height, listed[i].bitsPerPixel);
     return count;
 }

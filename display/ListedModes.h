@@ -17,3 +17,8 @@ const DisplayDevice* FindUsableDevice(int position);
 // 640 x 480 x 16, which is the default mode: the player keeps the default
 // and the highest resolutions, still in ascending order.
 int ListModes(const DisplayDevice& device, ScreenMode (&out)[ScreenModeList::kSize]);
+
+// Makes device the chosen one: its description and GUIDs go into
+// SetupSettings, its listed modes into ScreenModeTable from position 0 and
+// into listed. Returns how many modes it lists.
+int TakeDevice(const DisplayDevice& device, ScreenMode (&listed)[ScreenModeList::kSize]);

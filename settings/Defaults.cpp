@@ -1,7 +1,5 @@
 #include "settings/SettingsRecord.h"
 
-#include <cstring>
-
 #include "display/ListedModes.h"
 #include "optionfiles/OptionScript.h"
 #include "settings/ScreenModeTable.h"
@@ -50,21 +48,12 @@ void TakeFirstUsableDevice(CRegistry& s)
     const DisplayDevice* device = FindUsableDevice(0);
     if (!device)
         return;
-    static_assert(sizeof s.DEVICENAME == sizeof device->description, "");
-    std::memcpy(s.DEVICENAME, device->description, sizeof s.DEVICENAME);
-    s.DEVICENAME[sizeof s.DEVICENAME - 1] = '\0';
-    s.GUIDDEVICE = device->deviceGuid;
-    s.GUIDDRIVER = device->driverGuid;
     s.DEVICECNT = 0;
-
     ScreenMode listed[ScreenModeList::kSize];
-    const int count = ListModes(*device, listed);
-    for (int i = 0; i < count; ++i) {
-        const ScreenMode& mode = listed[i];
-        ScreenModeTable.Store(i, mode.width, mode.height, mode.bitsPerPixel);
-        if (mode.width == 640 && mode.height == 480)
+    const int count = TakeDevice(*device, listed);
+    for (int i = 0; i < count; ++i)
+        if (listed[i].width == 640 && listed[i].height == 480)
             s.MODECNT = i;
-    }
 }
 
 }  // namespace

@@ -25,19 +25,6 @@ void SetSlider(const CSliderCtrl& slider, int high, int32_t position)
     slider.SetPos(position, true);
 }
 
-// The device's identity becomes the one the client starts with.
-void TakeDeviceIdentity(const DisplayDevice& device)
-{
-    CRegistry& s = *SetupSettings;
-    size_t length = strnlen(device.description, sizeof device.description);
-    if (length >= sizeof s.DEVICENAME)
-        length = sizeof s.DEVICENAME - 1;
-    std::memset(s.DEVICENAME, 0, sizeof s.DEVICENAME);
-    std::memcpy(s.DEVICENAME, device.description, length);
-    s.GUIDDEVICE = device.deviceGuid;
-    s.GUIDDRIVER = device.driverGuid;
-}
-
 void MakeSaveFolder()
 {
     WIN32_FIND_DATAA found;
@@ -83,16 +70,14 @@ void CSetupOption::FillModeList()
 {
     modeList_.ResetContent();
     if (const DisplayDevice* device = FindUsableDevice(SetupSettings->DEVICECNT)) {
-        TakeDeviceIdentity(*device);
         ScreenMode modes[ScreenModeList::kSize];
-        int count = ListModes(*device, modes);
+        const int count = TakeDevice(*device, modes);
         for (int i = 0; i < count; ++i) {
             const ScreenMode& mode = modes[i];
             char line[48];
             std::snprintf(line, sizeof line, "%d x %d x %d", static_cast<int>(mode.width),
                           static_cast<int>(mode.height), static_cast<int>(mode.bitsPerPixel));
             modeList_.AddString(line);
-            ScreenModeTable.Store(i, mode.width, mode.height, mode.bitsPerPixel);
         }
     }
     modeList_.SetCurSel(SetupSettings->MODECNT);
