@@ -4,6 +4,8 @@
 #include <string>
 #include <utility>
 
+#include "settings/SystemError.h"
+
 // An open key under the machine-wide registry root, closed when it goes out
 // of scope. On Windows it is an HKEY of ADVAPI32; elsewhere the keys live in
 // a registry export file (RegExportFile) in the working directory.
@@ -24,18 +26,22 @@ public:
     ~RegistryKey();
 
     explicit operator bool() const { return open_; }
+    // Why the key could not be opened or created; kNoError when it is open.
+    SystemError error() const { return error_; }
 
     // Copies the stored bytes into buffer. A missing value, or one larger
     // than size, leaves the buffer untouched.
     void Query(const char* name, void* buffer, uint32_t size) const;
-    // Stores size bytes of data under name with the given type.
-    void Set(const char* name, uint32_t type, const void* data, uint32_t size);
+    // Stores size bytes of data under name with the given type; returns why
+    // it could not.
+    SystemError Set(const char* name, uint32_t type, const void* data, uint32_t size);
 
 private:
-    RegistryKey(bool open, void* handle, std::string path)
-        : open_(open), handle_(handle), path_(std::move(path)) {}
+    RegistryKey(SystemError error, void* handle, std::string path)
+        : open_(error == kNoError), error_(error), handle_(handle), path_(std::move(path)) {}
 
     bool open_;
+    SystemError error_;
     [[maybe_unused]] void* handle_;  // the HKEY, on Windows
     std::string path_;  // the key's path, in the file store
 };

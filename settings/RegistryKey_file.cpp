@@ -1,5 +1,6 @@
 #include "settings/RegistryKey.h"
 
+#include <cerrno>
 #include <cstring>
 
 #include "settings/RegExportFile.h"
@@ -19,19 +20,19 @@ RegistryKey RegistryKey::Create(const char* path)
     if (store.FindKey(path) == nullptr) {
         store.AddKey(path);
         if (!store.Save(kStoreFile))
-            return RegistryKey(false, nullptr, path);
+            return RegistryKey(LastFileError(), nullptr, path);
     }
-    return RegistryKey(true, nullptr, path);
+    return RegistryKey(kNoError, nullptr, path);
 }
 
 RegistryKey RegistryKey::OpenForQuery(const char* path)
 {
     RegExportFile store = RegExportFile::Load(kStoreFile);
-    return RegistryKey(store.FindKey(path) != nullptr, nullptr, path);
+    return RegistryKey(store.FindKey(path) != nullptr ? kNoError : ENOENT, nullptr, path);
 }
 
 RegistryKey::RegistryKey(RegistryKey&& other) noexcept
-    : open_(other.open_), handle_(nullptr), path_(std::move(other.path_))
+    : open_(other.open_), error_(other.error_), handle_(nullptr), path_(std::move(other.path_))
 {
     other.open_ = false;
 }
@@ -49,7 +50,7 @@ void RegistryKey::Query(const char* name, void* buffer, uint32_t size) const
         std::memcpy(buffer, value->data.data(), value->data.size());
 }
 
-void RegistryKey::Set(const char* name, uint32_t type, const void* data, uint32_t size)
+SystemError RegistryKey::Set(const char* name, uint32_t type, const void* data, uint32_t size)
 {
     RegExportFile store = RegExportFile::Load(kStoreFile);
     RegValue value;
@@ -58,5 +59,5 @@ void RegistryKey::Set(const char* name, uint32_t type, const void* data, uint32_
     const uint8_t* bytes = static_cast<const uint8_t*>(data);
     value.data.assign(bytes, bytes + size);
     RegExportFile::SetValue(store.AddKey(path_), std::move(value));
-    store.Save(kStoreFile);
+    return store.Save(kStoreFile) ? kNoError : LastFileError();
 }

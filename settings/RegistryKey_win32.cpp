@@ -14,22 +14,24 @@ HKEY AsKey(void* handle) { return static_cast<HKEY>(handle); }
 RegistryKey RegistryKey::Create(const char* path)
 {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
-        key = nullptr;
-    return RegistryKey(key != nullptr, key, path);
+    const LSTATUS status = RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, nullptr,
+                                           REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
+                                           nullptr);
+    return RegistryKey(static_cast<SystemError>(status), status == ERROR_SUCCESS ? key : nullptr,
+                       path);
 }
 
 RegistryKey RegistryKey::OpenForQuery(const char* path)
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-        key = nullptr;
-    return RegistryKey(key != nullptr, key, path);
+    const LSTATUS status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_QUERY_VALUE, &key);
+    return RegistryKey(static_cast<SystemError>(status), status == ERROR_SUCCESS ? key : nullptr,
+                       path);
 }
 
 RegistryKey::RegistryKey(RegistryKey&& other) noexcept
-    : open_(other.open_), handle_(other.handle_), path_(std::move(other.path_))
+    : open_(other.open_), error_(other.error_), handle_(other.handle_),
+      path_(std::move(other.path_))
 {
     other.open_ = false;
     other.handle_ = nullptr;
@@ -53,7 +55,8 @@ void RegistryKey::Query(const char* name, void* buffer, uint32_t size) const
         memcpy(buffer, bytes.data(), count);
 }
 
-void RegistryKey::Set(const char* name, uint32_t type, const void* data, uint32_t size)
+SystemError RegistryKey::Set(const char* name, uint32_t type, const void* data, uint32_t size)
 {
-    RegSetValueExA(AsKey(handle_), name, 0, type, static_cast<const BYTE*>(data), size);
+    return static_cast<SystemError>(
+        RegSetValueExA(AsKey(handle_), name, 0, type, static_cast<const BYTE*>(data), size));
 }
