@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include "app/SaveConfirmed.h"
+#include "app/SetupSession.h"
 #include "display/DisplayDevice.h"
+#include "optionfiles/OptionScript.h"
 #include "settings/SettingNames.h"
 #include "settings/SettingsRecord.h"
 #include "ui/SetupCMD.h"
@@ -31,6 +33,14 @@ void RunSetupSheet()
     sheet.DoModal();
 }
 
+// After the sheet has closed: what could not be saved, where and why. The
+// message script may word the heading; the details are the platform's.
+void TellSaveFailures(const SaveReport& report)
+{
+    const std::string text = SaveFailureText(report, g_optionScript.GetMessageText("SAVEFAIL"));
+    MessageBoxA(nullptr, text.c_str(), "Setup", MB_OK | MB_ICONWARNING);
+}
+
 }  // namespace
 
 bool CSetupApp::InitInstance()
@@ -42,15 +52,14 @@ bool CSetupApp::InitInstance()
     InitSettingNames();
     // Without a usable device the tool goes on with empty lists.
     BuildDisplayDeviceList(AcceptEveryDevice);
-    LoadRegistrySettings();
-    LoadPreservedLines();
-    ApplySavedOptions();
+    SetupSession::ReadStartupSettings(SetupSession::Access::kReadWrite);
     RunSetupSheet();
 
     if (SaveConfirmed) {
-        WritePreservedLines();
-        SaveRegistrySettings();
-        AppendSavedOptions();
+        const SaveReport report = SetupSession::SaveSettings();
+        saveFailed_ = !report.Saved();
+        if (saveFailed_)
+            TellSaveFailures(report);
     }
     return false;
 }
@@ -59,5 +68,6 @@ int CSetupApp::ExitInstance()
 {
     CRegistry::ReleaseInstance();
     FreeDisplayDevices();
-    return CWinApp::ExitInstance();
+    const int result = CWinApp::ExitInstance();
+    return saveFailed_ ? 1 : result;
 }

@@ -9,14 +9,9 @@ public:
     CSetupApp() = default;
 
     bool InitInstance() override;
+    // 1 when a confirmed save failed, else the framework's own result.
     int ExitInstance() override;
 
-    static void LoadRegistrySettings();
-    static void SaveRegistrySettings();
-
-    // The saved option file: its other lines, its values, and the save.
-    static void LoadPreservedLines();
-    static void ApplySavedOptions();
-    static void WritePreservedLines();
-    static void AppendSavedOptions();
+private:
+    bool saveFailed_ = false;
 };

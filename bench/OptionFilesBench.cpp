@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/SetupApp.h"
+#include "app/SetupSession.h"
 #include "optionfiles/LuaLimits.h"
 #include "optionfiles/OptionScript.h"
 #include "settings/SettingNames.h"
@@ -67,8 +67,8 @@ void StartupRead(benchmark::State& state)
     for (auto _ : state) {
         SetupSettings->preservedLines.clear();
         SetupSettings->SetDefaults();
-        CSetupApp::LoadPreservedLines();
-        CSetupApp::ApplySavedOptions();
+        SetupSession::LoadPreservedLines();
+        SetupSession::ApplySavedOptions();
         benchmark::DoNotOptimize(SetupSettings->WIDTH);
     }
 }

@@ -9,6 +9,12 @@
 #include <windows.h>
 #endif
 
+#ifdef _WIN32
+const SystemError kFileTooLarge = ERROR_FILE_TOO_LARGE;
+#else
+const SystemError kFileTooLarge = EFBIG;
+#endif
+
 namespace {
 
 bool IsMissing(SystemError error)

@@ -24,3 +24,7 @@ struct FileBytes {
 };
 
 FileBytes ReadFileBytes(const std::string& hostPath);
+
+// The platform's code for a file too large to handle (EFBIG,
+// ERROR_FILE_TOO_LARGE), for a file larger than kMaxFileBytes.
+extern const SystemError kFileTooLarge;

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "optionfiles/FileBytes.h"
+
 #ifdef _WIN32
 #include <io.h>
 #include <windows.h>
@@ -24,39 +26,52 @@ bool FlushToDisk(std::FILE* file)
 #endif
 }
 
-bool ReplaceFile(const std::string& from, const std::string& to)
+SystemError ReplaceFile(const std::string& from, const std::string& to)
 {
 #ifdef _WIN32
-    return MoveFileExA(from.c_str(), to.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+               ? kNoError
+               : LastSystemError();
 #else
-    return std::rename(from.c_str(), to.c_str()) == 0;
+    return std::rename(from.c_str(), to.c_str()) == 0 ? kNoError : LastFileError();
 #endif
 }
 
-bool CopyBytes(std::FILE* from, std::FILE* to)
+// Drops a side file that cannot become the saved file; returns error.
+SystemError Abandon(const std::string& hostPath, SystemError error)
 {
-    char buffer[16384];
-    std::size_t count;
-    while ((count = std::fread(buffer, 1, sizeof buffer, from)) > 0) {
-        if (std::fwrite(buffer, 1, count, to) != count)
-            return false;
-    }
-    return !std::ferror(from);
+    std::remove(PendingName(hostPath).c_str());
+    return error;
 }
 
-FileHandle StartFromSavedBytes(const std::string& hostPath)
+// The saved file's bytes, to start a side file from; an error when the file
+// is there but cannot be read, which must not be mistaken for an empty one.
+SystemError SavedBytes(const std::string& hostPath, std::string& bytes)
 {
-    const std::string pending = PendingName(hostPath);
-    FileHandle file = OpenFile(pending.c_str(), "w+b");
-    if (!file)
-        return nullptr;
-    FileHandle saved = OpenFile(hostPath.c_str(), "rb");
-    if (saved && !CopyBytes(saved.get(), file.get())) {
-        file.reset();
-        std::remove(pending.c_str());
+    FileBytes saved = ReadFileBytes(hostPath);
+    switch (saved.status) {
+    case FileBytes::Status::kRead: bytes = std::move(saved.bytes); return kNoError;
+    case FileBytes::Status::kMissing: return kNoError;
+    case FileBytes::Status::kTooLarge: return kFileTooLarge;
+    case FileBytes::Status::kUnreadable: break;
     }
-    return file;
+    return saved.error;
+}
+
+FileHandle StartFromSavedBytes(const std::string& hostPath, SystemError& error)
+{
+    std::string bytes;
+    error = SavedBytes(hostPath, bytes);
+    if (error != kNoError)
+        return nullptr;
+    ResetFileError();
+    FileHandle file = OpenFile(PendingName(hostPath).c_str(), "w+b");
+    if (file && std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size())
+        return file;
+    error = LastFileError();
+    file.reset();
+    Abandon(hostPath, error);
+    return nullptr;
 }
 
 }  // namespace
@@ -66,42 +81,50 @@ std::string PendingName(const std::string& hostPath)
     return hostPath + ".new";
 }
 
-bool StartPendingFile(const std::string& hostPath, const std::vector<std::string>& lines)
+SystemError StartPendingFile(const std::string& hostPath, const std::vector<std::string>& lines)
 {
-    const std::string pending = PendingName(hostPath);
-    FileHandle file = OpenFile(pending.c_str(), "wb");
-    bool written = file != nullptr;
+    ResetFileError();
+    FileHandle file = OpenFile(PendingName(hostPath).c_str(), "wb");
+    if (!file)
+        return LastFileError();
+    bool written = true;
     for (const std::string& line : lines) {
-        if (!written)
-            break;
         written = std::fwrite(line.data(), 1, line.size(), file.get()) == line.size() &&
                   std::fwrite("\r\n", 1, 2, file.get()) == 2;
+        if (!written)
+            break;
     }
     written = written && std::fflush(file.get()) == 0;
-    const bool closed = file && std::fclose(file.release()) == 0;
-    if (written && closed)
-        return true;
-    std::remove(pending.c_str());
-    return false;
+    const bool closed = std::fclose(file.release()) == 0;
+    return written && closed ? kNoError : Abandon(hostPath, LastFileError());
 }
 
-FileHandle ContinuePendingFile(const std::string& hostPath)
+FileHandle ContinuePendingFile(const std::string& hostPath, SystemError& error)
 {
+    ResetFileError();
     FileHandle file = OpenFile(PendingName(hostPath).c_str(), "r+b");
-    if (!file)
-        return StartFromSavedBytes(hostPath);
-    if (std::fseek(file.get(), 0, SEEK_END) != 0)
+    if (!file) {
+        // Either the first step left none, or the one it left cannot be
+        // opened: start again from the saved bytes.
+        return StartFromSavedBytes(hostPath, error);
+    }
+    if (std::fseek(file.get(), 0, SEEK_END) != 0) {
+        error = LastFileError();
+        file.reset();
+        Abandon(hostPath, error);
         return nullptr;
+    }
     return file;
 }
 
-bool CommitPendingFile(FileHandle file, const std::string& hostPath)
+SystemError CommitPendingFile(FileHandle file, const std::string& hostPath)
 {
-    const std::string pending = PendingName(hostPath);
+    ResetFileError();
     const bool flushed = FlushToDisk(file.get());
-    const bool closed = std::fclose(file.release()) == 0;
-    if (flushed && closed && ReplaceFile(pending, hostPath))
-        return true;
-    std::remove(pending.c_str());
-    return false;
+    SystemError error = flushed ? kNoError : LastFileError();
+    if (std::fclose(file.release()) != 0 && error == kNoError)
+        error = LastFileError();
+    if (error == kNoError)
+        error = ReplaceFile(PendingName(hostPath), hostPath);
+    return error == kNoError ? kNoError : Abandon(hostPath, error);
 }

@@ -1,23 +1,6 @@
 #include "optionfiles/PreservedLines.h"
 
-#include "optionfiles/FileHandle.h"
 #include "settings/SettingNames.h"
-
-namespace {
-
-bool ReadWholeFile(const char* hostPath, std::string& bytes)
-{
-    FileHandle file = OpenFile(hostPath, "rb");
-    if (!file)
-        return false;
-    char buffer[16384];
-    std::size_t count;
-    while ((count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
-        bytes.append(buffer, count);
-    return true;
-}
-
-}  // namespace
 
 std::vector<std::string> SplitLines(std::string_view text)
 {
@@ -52,14 +35,4 @@ std::vector<std::string> PreservedLinesOf(std::string_view text)
             kept.push_back(std::move(line));
     }
     return kept;
-}
-
-bool ReadPreservedLines(const char* hostPath, std::vector<std::string>& lines)
-{
-    std::string bytes;
-    if (!ReadWholeFile(hostPath, bytes))
-        return false;
-    for (std::string& line : PreservedLinesOf(bytes))
-        lines.push_back(std::move(line));
-    return true;
 }

@@ -15,6 +15,3 @@ bool IsDroppedLine(std::string_view line);
 
 // The lines of text that belong to somebody else, in their order.
 std::vector<std::string> PreservedLinesOf(std::string_view text);
-
-// The same, read from the file hostPath; false when it cannot be read.
-bool ReadPreservedLines(const char* hostPath, std::vector<std::string>& lines);

@@ -48,6 +48,10 @@ public:
 
     // Lines of the saved option file that belong to somebody else.
     std::vector<std::string> preservedLines;
+    // Why the saved option file, though there, could not be read at start-up;
+    // empty when it was read or is missing. Its other lines are unknown then,
+    // so a save must not replace it.
+    std::string unreadSavedFile;
 
 private:
     CRegistry() = default;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/SaveConfirmed.h"
+#include "app/SaveFolder.h"
 #include "display/ListedModes.h"
 #include "optionfiles/OptionScript.h"
 #include "res/resource.h"
@@ -15,25 +16,12 @@ namespace {
 
 const PageLook kSystemLook = {IDB_SYSTEM_PAGE, 0, 0, PageLook::TextBackground::kWhite};
 
-const char kSaveFolder[] = "savedata";
-
 int32_t& Field(int keyIndex) { return SetupSettings->Setting(keyIndex); }
 
 void SetSlider(const CSliderCtrl& slider, int high, int32_t position)
 {
     slider.SetRange(0, high, true);
     slider.SetPos(position, true);
-}
-
-void MakeSaveFolder()
-{
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(kSaveFolder, &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        FindClose(search);  // something of that name is there already
-        return;
-    }
-    CreateDirectoryA(kSaveFolder, nullptr);
 }
 
 }  // namespace
@@ -114,6 +102,7 @@ void CSetupOption::OnOK()
 {
     int answer = MessageBoxA(hwnd_, g_optionScript.GetMessageText("ISOK"), "Setup", MB_OKCANCEL);
     SaveConfirmed = answer == IDOK;
+    // The save itself tells whether the folder is there.
     if (SaveConfirmed)
         MakeSaveFolder();
 }

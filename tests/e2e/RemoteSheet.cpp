@@ -114,7 +114,45 @@ bool AnswerSetupQuestion(DWORD processId, int button, DWORD timeoutMs)
     if (box == nullptr)
         return false;
     PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
+    // A box that follows has the same caption: let this one go first.
+    const DWORD start = GetTickCount();
+    while (IsWindow(box) && GetTickCount() - start < timeoutMs)
+        Sleep(20);
     return true;
+}
+
+namespace {
+
+std::string WindowTextOf(HWND window)
+{
+    wchar_t wide[2048] = {};
+    SendMessageW(window, WM_GETTEXT, sizeof wide / sizeof wide[0], reinterpret_cast<LPARAM>(wide));
+    char narrow[2048] = {};
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, narrow, sizeof narrow, nullptr, nullptr);
+    return narrow;
+}
+
+}  // namespace
+
+MessageBoxSeen ReadAndCloseSetupBox(DWORD processId, DWORD timeoutMs)
+{
+    MessageBoxSeen seen;
+    HWND box = WaitForWindow(processId, "#32770", "Setup", timeoutMs);
+    if (box == nullptr)
+        return seen;
+    seen.found = true;
+    // Windows names the text control 0xFFFF, Wine 100.
+    HWND text = GetDlgItem(box, 0xFFFF);
+    seen.text = WindowTextOf(text != nullptr ? text : GetDlgItem(box, 100));
+    seen.hasCancel = GetDlgItem(box, IDCANCEL) != nullptr;
+    for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        const LONG style = GetWindowLongA(child, GWL_STYLE);
+        if ((style & SS_TYPEMASK) == SS_ICON && (style & WS_VISIBLE) &&
+            SendMessageA(child, STM_GETICON, 0, 0) != 0)
+            seen.hasIcon = true;
+    }
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    return seen;
 }
 
 }  // namespace remote

@@ -45,4 +45,15 @@ void PostClick(HWND button);
 // Waits for the "Setup" question of process and answers it with button.
 bool AnswerSetupQuestion(DWORD processId, int button, DWORD timeoutMs);
 
+// What a message box of another process shows.
+struct MessageBoxSeen {
+    bool found = false;
+    std::string text;
+    bool hasIcon = false;
+    bool hasCancel = false;
+};
+
+// Waits for process's message box captioned "Setup", reads it and presses OK.
+MessageBoxSeen ReadAndCloseSetupBox(DWORD processId, DWORD timeoutMs);
+
 }  // namespace remote

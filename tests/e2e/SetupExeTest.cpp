@@ -3,11 +3,39 @@
 #include <cstring>
 
 #include "SetupRun.h"
+#include "app/SaveReport.h"
+#include "settings/SystemError.h"
 #include "display/ListedModes.h"
 
 namespace {
 
 using namespace e2e;
+
+bool Contains(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+// A file opened by another program that shares it with nobody.
+class HeldFile {
+public:
+    ~HeldFile() { Close(); }
+    void Open(const fs::path& path)
+    {
+        handle_ = CreateFileA(path.string().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(handle_, INVALID_HANDLE_VALUE);
+    }
+    void Close()
+    {
+        if (handle_ != INVALID_HANDLE_VALUE)
+            CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+    }
+
+private:
+    HANDLE handle_ = INVALID_HANDLE_VALUE;
+};
 
 int32_t AcceptAll(const DriverCaps&, const DeviceCaps&)
 {
@@ -90,20 +118,55 @@ TEST_F(SetupRun, CancelAfterDefaultWritesNothing)
     ExpectEarlierRunUntouched();
 }
 
-TEST_F(SetupRun, ConfirmingBesideAPlainFileNamedSavedataStillSavesTheRegistry)
+TEST_F(SetupRun, APlainFileNamedSavedataIsToldAndTheRegistryStillSaved)
 {
     StoreEarlierRun();
     fs::remove_all(folder_.path() / "SaveData");
     WriteBytes(folder_.path() / "savedata", "a file, not a folder");
     Start();
-    PressOkAndAnswer(IDOK);
-    EXPECT_TRUE(fs::is_regular_file(folder_.path() / "savedata"));
+    const remote::MessageBoxSeen told = ConfirmFailingSave();
+    EXPECT_TRUE(Contains(told.text, "The folder savedata could not be created."));
+    EXPECT_TRUE(Contains(told.text, "Your options could not be saved in SaveData\\OptionInfo.lua."));
     EXPECT_EQ(ReadBytes(folder_.path() / "savedata"), "a file, not a folder");
     // The registry gets all eight values: the sound mode read at start, the
     // device the page shows.
     EXPECT_EQ(probe::ValueCount(probe::kProductKey), 8);
     EXPECT_EQ(probe::Read(probe::kProductKey, "SOUNDMODE").bytes, probe::Dword(0));
     EXPECT_EQ(Text(probe::Read(probe::kProductKey, "DEVICENAME")).size(), 40u);
+}
+
+// Another program holds the file open without sharing: whether it took hold
+// before Setup started (its lines are then unknown) or while the sheet ran
+// (it cannot be replaced), the file stays as it was and the player is told.
+TEST_F(SetupRun, AFileHeldOpenByAnotherProgramIsToldAndKeptWhole)
+{
+    for (const bool heldFromTheStart : {false, true}) {
+        SCOPED_TRACE(heldFromTheStart ? "held from the start" : "held while the sheet ran");
+        StoreEarlierRun();
+        HeldFile held;
+        if (heldFromTheStart)
+            held.Open(SavedFile());
+        Start();
+        if (!heldFromTheStart)
+            held.Open(SavedFile());
+        Choose800x600();
+        const remote::MessageBoxSeen told = ConfirmFailingSave();
+        held.Close();
+
+        EXPECT_TRUE(Contains(told.text, kSaveFailedHeading));
+        EXPECT_TRUE(Contains(told.text, "SaveData\\OptionInfo.lua"));
+        // Replacing a file in use is refused as a sharing violation or, by
+        // Wine, as access denied.
+        EXPECT_TRUE(Contains(told.text, DescribeSystemError(ERROR_SHARING_VIOLATION)) ||
+                    Contains(told.text, DescribeSystemError(ERROR_ACCESS_DENIED)))
+            << told.text;
+        EXPECT_TRUE(Contains(told.text, "The previous file was left as it was."));
+        EXPECT_EQ(Contains(told.text, "could not read this file when it started"), heldFromTheStart);
+        EXPECT_EQ(ReadBytes(SavedFile()), kSavedBefore);
+        EXPECT_FALSE(fs::exists(SavedFile().string() + ".new"));
+        EXPECT_EQ(probe::ValueCount(probe::kProductKey), 8);
+        probe::ClearVendorKey();
+    }
 }
 
 TEST(SetupExe, FirstRunInAnEmptyFolderStoresTheDefaultsBeforeTheSheetOpens)

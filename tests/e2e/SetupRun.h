@@ -92,6 +92,20 @@ protected:
         EXPECT_EQ(setup_->Wait(kTimeoutMs), 0);
     }
 
+    // Confirms a save that cannot work: reads the box that tells it, and
+    // expects the run to end with exit code 1.
+    remote::MessageBoxSeen ConfirmFailingSave()
+    {
+        remote::PostClick(SheetItem(IDOK));
+        EXPECT_TRUE(remote::AnswerSetupQuestion(setup_->id(), IDOK, kTimeoutMs));
+        remote::MessageBoxSeen seen = remote::ReadAndCloseSetupBox(setup_->id(), kTimeoutMs);
+        EXPECT_TRUE(seen.found);
+        EXPECT_TRUE(seen.hasIcon);
+        EXPECT_FALSE(seen.hasCancel);
+        EXPECT_EQ(setup_->Wait(kTimeoutMs), 1);
+        return seen;
+    }
+
     void PressCancel()
     {
         remote::PostClick(SheetItem(IDCANCEL));

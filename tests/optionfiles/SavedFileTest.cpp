@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "ClientFolder.h"
-#include "app/SetupApp.h"
+#include "app/SetupSession.h"
 #include "optionfiles/HostPath.h"
 #include "optionfiles/OptionScript.h"
 #include "optionfiles/PendingFile.h"
@@ -86,13 +86,14 @@ protected:
 
     static void Save()
     {
-        CSetupApp::WritePreservedLines();
-        CSetupApp::AppendSavedOptions();
+        const std::string savedFile = SetupSession::SavedFileHostPath();
+        SetupSession::WritePreservedLines(savedFile);
+        SetupSession::AppendSavedOptions(savedFile);
     }
     static void LoadAndSave()
     {
         SetupSettings->preservedLines.clear();
-        CSetupApp::LoadPreservedLines();
+        SetupSession::LoadPreservedLines();
         Save();
     }
 
@@ -161,7 +162,7 @@ TEST_F(SavedFile, ApplyKeepsFieldsTheFileDoesNotGive)
 {
     Write(kSaved, "OptionInfoList[\"WIDTH\"] = 1280\r\nCmdOnOffList[\"/fog\"] = 0\r\n"
                   "OptionInfoList[\"HEIGHT\"] = \"960\"\r\n");
-    CSetupApp::ApplySavedOptions();
+    SetupSession::ApplySavedOptions();
     EXPECT_EQ(SetupSettings->WIDTH, 1280);
     EXPECT_EQ(SetupSettings->HEIGHT, 768);
     EXPECT_EQ(SetupSettings->Setting(20), 0);
@@ -178,7 +179,7 @@ TEST_F(SavedFile, NoFolderNoSave)
 TEST_F(SavedFile, WithoutTheFirstStepTheBlocksFollowTheOldContents)
 {
     Write(kSaved, "OptionInfoList[\"WIDTH\"] = 800\r\n");
-    CSetupApp::AppendSavedOptions();
+    SetupSession::AppendSavedOptions(kSaved);
     EXPECT_EQ(Read(kSaved), ExpectedFile("OptionInfoList[\"WIDTH\"] = 800\r\n"));
     OptionScript script;
     EXPECT_EQ(script.GetSavedOption("WIDTH", 0), 1024);  // the later assignment wins
@@ -188,9 +189,9 @@ TEST_F(SavedFile, UntilTheSaveEndsTheOldFileStays)
 {
     Write(kSaved, "-- old\r\n");
     SetupSettings->preservedLines = {"-- new"};
-    CSetupApp::WritePreservedLines();
+    SetupSession::WritePreservedLines(kSaved);
     EXPECT_EQ(Read(kSaved), "-- old\r\n");
-    CSetupApp::AppendSavedOptions();
+    SetupSession::AppendSavedOptions(kSaved);
     EXPECT_EQ(Read(kSaved), ExpectedFile("-- new\r\n"));
 }
 
@@ -234,7 +235,7 @@ TEST_F(SavedFile, AFullDiskLeavesTheOldFileWhole)
 {
     const std::string old = "-- old\r\n" + std::string(200, '-') + "\r\n";
     Write(kSaved, old);
-    CSetupApp::LoadPreservedLines();
+    SetupSession::LoadPreservedLines();
     for (rlim_t limit : {rlim_t{0}, rlim_t{100}, rlim_t{300}, rlim_t{1000}}) {
         {
             FileSizeLimit full(limit);

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "ClientFolder.h"
-#include "app/SetupApp.h"
+#include "app/SetupSession.h"
 #include "optionfiles/OptionScript.h"
 #include "settings/SettingNames.h"
 #include "settings/SettingsRecord.h"
@@ -60,8 +60,8 @@ TEST_F(DemoFolder, SavedValuesApplyOverTheDefaults)
           "CmdOnOffList[\"/fog\"] = 0\r\n");
     CRegistry& s = *SetupSettings;
     s.SetDefaults();
-    CSetupApp::LoadPreservedLines();
-    CSetupApp::ApplySavedOptions();
+    SetupSession::LoadPreservedLines();
+    SetupSession::ApplySavedOptions();
     EXPECT_EQ(s.preservedLines, std::vector<std::string>{"-- kept"});
     EXPECT_EQ(s.Bgm_Volume, 30);
     EXPECT_EQ(s.Effect_Volume, 100);  // not in the file: the default stays

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/SetupApp.h"
+#include "app/SetupSession.h"
 #include "settings/SettingNames.h"
 #include "settings/SettingsRecord.h"
 #include "support/RegistryProbe.h"
@@ -45,7 +45,7 @@ TEST_F(RegistrySettings, FirstRunStoresAllEightValuesWithTheirTypesAndSizes)
     SetupSettings->GUIDDEVICE.bytes[0] = 0xAB;
     SetupSettings->GUIDDRIVER.bytes[15] = 0xCD;
 
-    CSetupApp::LoadRegistrySettings();
+    SetupSession::LoadRegistrySettings();
 
     probe::Stored name = probe::Read(kProductKey, "DEVICENAME");
     EXPECT_EQ(name.type, 1u);
@@ -79,7 +79,7 @@ TEST_F(RegistrySettings, AnEmptyProductKeyLoadsNothingAndWritesNothing)
     probe::CreateKey(kProductKey);
     std::strcpy(SetupSettings->DEVICENAME, "Kept");
 
-    CSetupApp::LoadRegistrySettings();
+    SetupSession::LoadRegistrySettings();
 
     EXPECT_EQ(probe::ValueCount(kProductKey), 0);
     EXPECT_STREQ(SetupSettings->DEVICENAME, "Kept");
@@ -99,7 +99,7 @@ TEST_F(RegistrySettings, LoadsDeviceIdentityAndSoundModeOnly)
     probe::Write(kProductKey, "SPEAKERTYPE", 4, probe::Dword(2));
     probe::Write(kProductKey, "PROVIDERNAME", 1, Bytes("Other", 6));
 
-    CSetupApp::LoadRegistrySettings();
+    SetupSession::LoadRegistrySettings();
 
     EXPECT_STREQ(SetupSettings->DEVICENAME, "Stored Device");
     EXPECT_EQ(Bytes(&SetupSettings->GUIDDEVICE, 16), guid);
@@ -107,7 +107,7 @@ TEST_F(RegistrySettings, LoadsDeviceIdentityAndSoundModeOnly)
     EXPECT_EQ(SetupSettings->SPEAKERTYPE, 0);
     EXPECT_STREQ(SetupSettings->PROVIDERNAME, "No Provider");
 
-    CSetupApp::SaveRegistrySettings();
+    SetupSession::SaveRegistrySettings();
     EXPECT_EQ(probe::Read(kProductKey, "SPEAKERTYPE").bytes, probe::Dword(0));
     EXPECT_EQ(probe::Read(kProductKey, "SOUNDMODE").bytes, probe::Dword(0));
     EXPECT_EQ(probe::Read(kProductKey, "PROVIDERNAME").bytes, Bytes("No Provider", 12));
@@ -119,7 +119,7 @@ TEST_F(RegistrySettings, UnfitStoredValuesLeaveTheFieldsUsable)
     probe::Write(kProductKey, "DEVICENAME", 1, std::vector<uint8_t>(40, 'N'));  // no NUL
     probe::Write(kProductKey, "GUIDDEVICE", 3, std::vector<uint8_t>(64, 0xEE));  // too large
 
-    CSetupApp::LoadRegistrySettings();
+    SetupSession::LoadRegistrySettings();
 
     EXPECT_EQ(std::string(SetupSettings->DEVICENAME), std::string(39, 'N'));
     EXPECT_EQ(Bytes(&SetupSettings->GUIDDEVICE, 16), std::vector<uint8_t>(16, 0));
@@ -130,7 +130,7 @@ TEST_F(RegistrySettings, SetupKeyIsCreatedOnEveryStart)
     probe::CreateKey(kProductKey);
     ASSERT_FALSE(probe::KeyExists(kSetupKey));
 
-    CSetupApp::LoadRegistrySettings();
+    SetupSession::LoadRegistrySettings();
 
     EXPECT_TRUE(probe::KeyExists(kSetupKey));
 }

@@ -1,0 +1,69 @@
+#include "app/SetupSession.h"
+
+#include <sys/stat.h>
+
+#include "app/SaveFolder.h"
+#include "settings/SettingsRecord.h"
+
+namespace {
+
+bool FileExists(const std::string& hostPath)
+{
+    struct stat found;
+    return stat(hostPath.c_str(), &found) == 0;
+}
+
+void Report(SaveReport& report, SystemError error, std::string what, std::string place,
+            bool previousFileKept = false)
+{
+    if (error != kNoError)
+        report.failures.push_back(
+            SaveFailure{std::move(what), std::move(place), DescribeSystemError(error), previousFileKept});
+}
+
+std::string InRegistry(const char* what)
+{
+    return std::string(what) + " could not be saved in the registry key " + kProductKeyName + ".";
+}
+
+}  // namespace
+
+void SetupSession::ReadStartupSettings(Access access)
+{
+    LoadRegistrySettings(access);
+    LoadPreservedLines();
+    ApplySavedOptions();
+}
+
+// The file's two steps stay around the registry write, in that order; the
+// file's name is resolved once, so both steps and the folder agree on it.
+SaveReport SetupSession::SaveSettings()
+{
+    SaveReport report;
+    const std::string fileName = SavedFileName();
+    const std::string fileWhat = "Your options could not be saved in " + fileName + ".";
+    Report(report, MakeSaveFolder(), std::string("The folder ") + kSaveFolder + " could not be created.",
+           kSaveFolder);
+
+    const CRegistry& s = *SetupSettings;
+    const std::string savedFile = SavedFileHostPath();
+    const bool fileWasThere = FileExists(savedFile);
+    const bool mayWriteFile = s.unreadSavedFile.empty();
+    const SystemError started = mayWriteFile ? WritePreservedLines(savedFile) : kNoError;
+    const RegistryResult registry = SaveRegistrySettings();
+    SystemError written = mayWriteFile ? AppendSavedOptions(savedFile) : kNoError;
+    if (written != kNoError && started != kNoError)
+        written = started;  // the first step's reason is the one behind both
+
+    if (!mayWriteFile) {
+        report.failures.push_back(SaveFailure{
+            fileWhat, fileName,
+            "Setup could not read this file when it started: " + s.unreadSavedFile +
+                "\nSaving over it would lose the lines other programs keep there.",
+            true});
+    }
+    Report(report, written, fileWhat, fileName, fileWasThere);
+    Report(report, registry.device, InRegistry("The display device"), kProductKeyName);
+    Report(report, registry.sound, InRegistry("The sound settings"), kProductKeyName);
+    return report;
+}
