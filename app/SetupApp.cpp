@@ -14,12 +14,6 @@
 
 namespace {
 
-// Every device the platform offers passes.
-int32_t AcceptEveryDevice(const DriverCaps&, const DeviceCaps&)
-{
-    return 0;
-}
-
 // The pages and the sheet live only while the sheet runs. Its own OK or
 // Cancel result decides nothing: SaveConfirmed does.
 void RunSetupSheet()
@@ -51,7 +45,7 @@ bool CSetupApp::InitInstance()
     }
     InitSettingNames();
     // Without a usable device the tool goes on with empty lists.
-    BuildDisplayDeviceList(AcceptEveryDevice);
+    SetupSession::FindDisplayDevices();
     SetupSession::ReadStartupSettings(SetupSession::Access::kReadWrite);
     RunSetupSheet();
 

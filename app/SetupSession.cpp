@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include "app/SaveFolder.h"
+#include "display/DisplayDevice.h"
 #include "settings/SettingsRecord.h"
 
 namespace {
@@ -21,12 +22,23 @@ void Report(SaveReport& report, SystemError error, std::string what, std::string
             SaveFailure{std::move(what), std::move(place), DescribeSystemError(error), previousFileKept});
 }
 
+// Every device the platform offers passes.
+int32_t AcceptEveryDevice(const DriverCaps&, const DeviceCaps&)
+{
+    return 0;
+}
+
 std::string InRegistry(const char* what)
 {
     return std::string(what) + " could not be saved in the registry key " + kProductKeyName + ".";
 }
 
 }  // namespace
+
+int32_t SetupSession::FindDisplayDevices(EnumerationLog* log)
+{
+    return BuildDisplayDeviceList(AcceptEveryDevice, log);
+}
 
 void SetupSession::ReadStartupSettings(Access access)
 {

@@ -1,9 +1,13 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "app/SaveReport.h"
 #include "settings/SystemError.h"
+
+struct EnumerationLog;
+class Findings;
 
 // What Setup.exe and setupctl both do with the settings record: the
 // start-up read (defaults, registry, saved option file) and the confirmed
@@ -16,6 +20,11 @@ public:
         kReadOnly,   // a look at the settings that leaves registry and folder untouched
     };
 
+    // Fills the display device list, every device the platform offers
+    // passing; returns the enumeration's result. The log, when given, notes
+    // every driver and device it saw.
+    static int32_t FindDisplayDevices(EnumerationLog* log = nullptr);
+
     // Defaults, then the registry values, then the saved option file's
     // lines and values, into SetupSettings.
     static void ReadStartupSettings(Access access);
@@ -26,6 +35,11 @@ public:
 
     // The steps, in the order the two sequences run them.
     static void LoadRegistrySettings(Access access = Access::kReadWrite);
+    // Makes the setup key, as every start of the tool does.
+    static void CreateSetupKey();
+    // Notes the product key's values that are missing, or of another type
+    // or size than the tool stores; nothing when there is no product key.
+    static void CheckRegistryValues(Findings& findings);
     static void LoadPreservedLines();
     static void ApplySavedOptions();
     // Both halves of the registry write: display device, then sound.

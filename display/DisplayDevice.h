@@ -7,6 +7,7 @@
 #include "settings/RawGuid.h"
 
 class DisplaySource;
+struct EnumerationLog;
 
 // One 3D device of a display driver, with the screen modes it can render
 // into. The guid references point into the record itself, so a record is
@@ -59,8 +60,10 @@ constexpr int32_t kNoDeviceKept = int32_t(0x81000003u);
 // The list holds at most 20 devices. A device offered while 20 are kept is
 // counted and dropped: the platform offers the primary driver's devices
 // first, and the first hardware device is the one the defaults take.
-int32_t BuildDisplayDeviceList(DeviceAcceptTest acceptTest);
-int32_t BuildDisplayDeviceList(DeviceAcceptTest acceptTest, DisplaySource& source);
+// With a log, every driver and device it saw is noted there too.
+int32_t BuildDisplayDeviceList(DeviceAcceptTest acceptTest, EnumerationLog* log = nullptr);
+int32_t BuildDisplayDeviceList(DeviceAcceptTest acceptTest, DisplaySource& source,
+                               EnumerationLog* log = nullptr);
 
 const DisplayDevice* GetDisplayDevices();
 uint32_t GetOfferedDeviceCount();

@@ -5,6 +5,7 @@
 
 #include "display/DescriptionText.h"
 #include "display/DisplaySource.h"
+#include "display/EnumerationLog.h"
 #include "display/ModeOrder.h"
 
 DisplayDeviceTable DisplayDeviceList;
@@ -84,16 +85,26 @@ private:
 // Turns each 3D device of one driver into an entry of the list, or rejects it.
 class DeviceCollector final : public DeviceSink {
 public:
-    DeviceCollector(DisplayDeviceTable& list, const DisplayDevice& driver) : list_(list), driver_(driver) {}
+    DeviceCollector(DisplayDeviceTable& list, const DisplayDevice& driver, EnumerationLog* log)
+        : list_(list), driver_(driver), log_(log)
+    {
+    }
 
     void OnDevice(const char* description, const char* name, const DeviceCaps& caps) override
     {
         (void)description;
         ++list_.offeredCount;
-        if (list_.keptCount == DisplayDeviceTable::kCapacity)
+        if (list_.keptCount == DisplayDeviceTable::kCapacity) {
+            Note(name, caps, -1, "the list holds 20 devices already");
             return;
+        }
         DisplayDevice& device = list_.devices[list_.keptCount];
-        if (Describe(device, name, caps) && KeepUsableModes(device)) {
+        const char* passedOver = Describe(device, name, caps);
+        if (passedOver == nullptr && !KeepUsableModes(device))
+            passedOver = "it renders into none of the driver's screen modes";
+        Note(device.description, caps, passedOver ? -1 : static_cast<int>(list_.keptCount),
+             passedOver);
+        if (passedOver == nullptr) {
             NoteFullScreenMode(device);
             device.isWindowed = device.isDesktopCompatible;
             ++list_.keptCount;
@@ -103,8 +114,22 @@ public:
     }
 
 private:
-    // Fills the device's identity and capabilities; false when it is rejected.
-    bool Describe(DisplayDevice& device, const char* name, const DeviceCaps& caps)
+    void Note(const char* name, const DeviceCaps& caps, int listIndex, const char* passedOver)
+    {
+        if (log_ == nullptr)
+            return;
+        DeviceSeen seen;
+        seen.driver = driver_.description;
+        seen.name = name != nullptr ? name : "";
+        seen.hardware = (caps.dwDevCaps & kHardwareRasterization) != 0;
+        seen.listIndex = listIndex;
+        seen.passedOver = passedOver != nullptr ? passedOver : "";
+        log_->devices.push_back(std::move(seen));
+    }
+
+    // Fills the device's identity and capabilities; says why it is rejected,
+    // or null when it is not.
+    const char* Describe(DisplayDevice& device, const char* name, const DeviceCaps& caps)
     {
         device.Reset();
         device.isHardware = (caps.dwDevCaps & kHardwareRasterization) != 0;
@@ -114,8 +139,6 @@ private:
         device.emulationCaps = driver_.emulationCaps;
         CopyGuid(device.deviceGuid, &caps.deviceGUID);
         device.deviceGuidRef = &device.deviceGuid;
-        if (!device.modes.Allocate(driver_.modeCount))
-            return false;
         if (driver_.driverGuidRef) {
             device.driverGuid = driver_.driverGuid;
             device.driverGuidRef = &device.driverGuid;
@@ -123,10 +146,14 @@ private:
         } else {
             CopyDescription(device.description, name);
         }
+        if (!device.modes.Allocate(driver_.modeCount))
+            return "there was no memory for its screen modes";
         // A secondary driver contributes only hardware-rasterizing devices.
         if (device.driverGuidRef && !device.isHardware)
-            return false;
-        return !list_.acceptTest || list_.acceptTest(device.driverCaps, device.deviceCaps) >= 0;
+            return "a secondary driver's software device";
+        if (list_.acceptTest && list_.acceptTest(device.driverCaps, device.deviceCaps) < 0)
+            return "the accept test refused it";
+        return nullptr;
     }
 
     // Copies the driver's modes that the device renders into; false when none.
@@ -156,33 +183,49 @@ private:
 
     DisplayDeviceTable& list_;
     const DisplayDevice& driver_;
+    EnumerationLog* log_;
 };
 
 // Opens each driver and hands its 3D devices to the list.
 class DriverCollector final : public DriverSink {
 public:
-    DriverCollector(DisplayDeviceTable& list, DisplaySource& source) : list_(list), source_(source) {}
+    DriverCollector(DisplayDeviceTable& list, DisplaySource& source, EnumerationLog* log)
+        : list_(list), source_(source), log_(log)
+    {
+    }
 
     void OnDriver(const RawGuid* guid, const char* description, const char* name) override
     {
         (void)name;
         Held<DriverObject> driver(source_, source_.OpenDriver(guid));
         if (!driver.get())
-            return;
+            return Note(description, "it could not be opened");
         Held<Direct3DObject> direct3D(source_, source_.QueryDirect3D(driver.get()));
         if (!direct3D.get())
-            return;
+            return Note(description, "it offers no Direct3D 7");
+        Note(description, nullptr);
         // Declared last, so its modes go before the Direct3D and driver objects.
         DisplayDevice scratch{};
         DescribeDriver(scratch, driver.get(), guid, description);
         ModeCollector modes(scratch);
         source_.EnumDisplayModes(driver.get(), modes);
         std::sort(scratch.modes.data(), scratch.modes.data() + scratch.modeCount, ModeOrder);
-        DeviceCollector devices(list_, scratch);
+        DeviceCollector devices(list_, scratch, log_);
         source_.EnumDevices(direct3D.get(), devices);
     }
 
 private:
+    void Note(const char* description, const char* problem)
+    {
+        if (log_ == nullptr)
+            return;
+        DriverSeen seen;
+        seen.description = description != nullptr ? description : "";
+        seen.opened = problem == nullptr;
+        seen.problem = problem != nullptr ? problem : "";
+        log_->drivers.push_back(std::move(seen));
+    }
+
     void DescribeDriver(DisplayDevice& scratch, DriverObject* driver, const RawGuid* guid, const char* description)
     {
         CopyDescription(scratch.description, description);
@@ -199,14 +242,16 @@ private:
 
     DisplayDeviceTable& list_;
     DisplaySource& source_;
+    EnumerationLog* log_;
 };
 
 }  // namespace
 
-int32_t BuildDisplayDeviceList(DeviceAcceptTest acceptTest, DisplaySource& source)
+int32_t BuildDisplayDeviceList(DeviceAcceptTest acceptTest, DisplaySource& source,
+                               EnumerationLog* log)
 {
     DisplayDeviceList.acceptTest = acceptTest;
-    DriverCollector drivers(DisplayDeviceList, source);
+    DriverCollector drivers(DisplayDeviceList, source, log);
     source.EnumerateDrivers(drivers);
     if (DisplayDeviceList.offeredCount == 0)
         return kNoDeviceOffered;
@@ -215,9 +260,9 @@ int32_t BuildDisplayDeviceList(DeviceAcceptTest acceptTest, DisplaySource& sourc
     return kDevicesListed;
 }
 
-int32_t BuildDisplayDeviceList(DeviceAcceptTest acceptTest)
+int32_t BuildDisplayDeviceList(DeviceAcceptTest acceptTest, EnumerationLog* log)
 {
-    return BuildDisplayDeviceList(acceptTest, PlatformDisplaySource());
+    return BuildDisplayDeviceList(acceptTest, PlatformDisplaySource(), log);
 }
 
 const DisplayDevice* GetDisplayDevices()

@@ -60,6 +60,7 @@ void TakeFirstUsableDevice(CRegistry& s)
 
 void CRegistry::SetDefaults()
 {
+    origins.clear();
     ApplyFixedDefaults(*this);
     ApplyScriptDefaults(*this);
     ScreenModeTable.Store(0, 640, 480, 16);

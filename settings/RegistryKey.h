@@ -29,9 +29,17 @@ public:
     // Why the key could not be opened or created; kNoError when it is open.
     SystemError error() const { return error_; }
 
-    // Copies the stored bytes into buffer. A missing value, or one larger
-    // than size, leaves the buffer untouched.
-    void Query(const char* name, void* buffer, uint32_t size) const;
+    // Copies the stored bytes into buffer; true when it did. A missing
+    // value, or one larger than size, leaves the buffer untouched.
+    bool Query(const char* name, void* buffer, uint32_t size) const;
+
+    // The type and size of a stored value, without its bytes.
+    struct ValueInfo {
+        bool exists = false;
+        uint32_t type = 0;
+        uint32_t size = 0;
+    };
+    ValueInfo QueryInfo(const char* name) const;
     // Stores size bytes of data under name with the given type; returns why
     // it could not.
     SystemError Set(const char* name, uint32_t type, const void* data, uint32_t size);

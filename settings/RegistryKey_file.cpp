@@ -39,15 +39,34 @@ RegistryKey::RegistryKey(RegistryKey&& other) noexcept
 
 RegistryKey::~RegistryKey() = default;
 
-void RegistryKey::Query(const char* name, void* buffer, uint32_t size) const
+namespace {
+
+const RegValue* FindStored(RegExportFile& store, const std::string& path, const char* name)
+{
+    const RegKey* key = store.FindKey(path);
+    return key != nullptr ? RegExportFile::FindValue(*key, name) : nullptr;
+}
+
+}  // namespace
+
+bool RegistryKey::Query(const char* name, void* buffer, uint32_t size) const
 {
     RegExportFile store = RegExportFile::Load(kStoreFile);
-    const RegKey* key = store.FindKey(path_);
-    const RegValue* value = key != nullptr ? RegExportFile::FindValue(*key, name) : nullptr;
+    const RegValue* value = FindStored(store, path_, name);
     if (value == nullptr || value->data.size() > size)
-        return;
+        return false;
     if (!value->data.empty())
         std::memcpy(buffer, value->data.data(), value->data.size());
+    return true;
+}
+
+RegistryKey::ValueInfo RegistryKey::QueryInfo(const char* name) const
+{
+    RegExportFile store = RegExportFile::Load(kStoreFile);
+    const RegValue* value = FindStored(store, path_, name);
+    if (value == nullptr)
+        return ValueInfo{};
+    return ValueInfo{true, value->type, static_cast<uint32_t>(value->data.size())};
 }
 
 SystemError RegistryKey::Set(const char* name, uint32_t type, const void* data, uint32_t size)

@@ -43,16 +43,27 @@ RegistryKey::~RegistryKey()
         RegCloseKey(AsKey(handle_));
 }
 
-void RegistryKey::Query(const char* name, void* buffer, uint32_t size) const
+bool RegistryKey::Query(const char* name, void* buffer, uint32_t size) const
 {
     // The registry leaves a too-small buffer in an undefined state, so the
     // value is read aside and copied only when it fitted.
     std::vector<BYTE> bytes(size);
     DWORD count = size;
     if (RegQueryValueExA(AsKey(handle_), name, nullptr, nullptr, bytes.data(), &count) != ERROR_SUCCESS)
-        return;
+        return false;
     if (count > 0)
         memcpy(buffer, bytes.data(), count);
+    return true;
+}
+
+RegistryKey::ValueInfo RegistryKey::QueryInfo(const char* name) const
+{
+    ValueInfo info;
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueExA(AsKey(handle_), name, nullptr, &type, nullptr, &size) == ERROR_SUCCESS)
+        info = ValueInfo{true, type, size};
+    return info;
 }
 
 SystemError RegistryKey::Set(const char* name, uint32_t type, const void* data, uint32_t size)

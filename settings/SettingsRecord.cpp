@@ -46,3 +46,14 @@ int32_t& CRegistry::Setting(int keyIndex)
     default: return CmdOnOff[keyIndex - kFirstCmdOnOffKey];
     }
 }
+
+SettingOrigin CRegistry::OriginOf(const char* key) const
+{
+    const auto found = origins.find(key);
+    return found != origins.end() ? found->second : SettingOrigin::kDefault;
+}
+
+void CRegistry::NoteOrigin(const char* key, SettingOrigin origin)
+{
+    origins[key] = origin;
+}

@@ -1,10 +1,15 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "settings/RawGuid.h"
+
+// Where a setting's value came from, for a report of the settings.
+enum class SettingOrigin { kDefault, kOptionScript, kRegistry, kSavedFile };
 
 // The one record of every setting the tool shows and saves. Created by
 // CrateInstance, released by ReleaseInstance, reached through SetupSettings.
@@ -20,6 +25,12 @@ public:
 
     // The int32 field stored under SettingName(keyIndex), keyIndex 0..33.
     int32_t& Setting(int keyIndex);
+    int32_t Setting(int keyIndex) const { return const_cast<CRegistry*>(this)->Setting(keyIndex); }
+
+    // Where the value stored under key came from; a fixed default unless
+    // noted otherwise since the defaults were last applied.
+    SettingOrigin OriginOf(const char* key) const;
+    void NoteOrigin(const char* key, SettingOrigin origin);
 
     bool ready = true;
 
@@ -52,6 +63,9 @@ public:
     // empty when it was read or is missing. Its other lines are unknown then,
     // so a save must not replace it.
     std::string unreadSavedFile;
+
+    // What NoteOrigin recorded, by stored key.
+    std::map<std::string, SettingOrigin, std::less<>> origins;
 
 private:
     CRegistry() = default;

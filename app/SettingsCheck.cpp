@@ -1,0 +1,171 @@
+#include "app/SettingsCheck.h"
+
+#include <cctype>
+#include <cstring>
+#include <string>
+
+#include "app/SetupSession.h"
+#include "display/ListedModes.h"
+#include "display/ModeLine.h"
+#include "optionfiles/FileBytes.h"
+#include "optionfiles/HostPath.h"
+#include "optionfiles/OptionScript.h"
+#include "optionfiles/PreservedLines.h"
+#include "settings/SettingNames.h"
+#include "settings/SettingsRecord.h"
+
+namespace {
+
+// The file a value came from, as the tool names it; where no file gave it,
+// the place says so.
+std::string PlaceOf(const CRegistry& s, const char* key)
+{
+    switch (s.OriginOf(key)) {
+    case SettingOrigin::kSavedFile: return SetupSession::SavedFileName();
+    case SettingOrigin::kOptionScript: return std::string(SettingName(kOptionInfoScript)) + ".lua";
+    case SettingOrigin::kRegistry: return "registry";
+    case SettingOrigin::kDefault: break;
+    }
+    return "defaults";
+}
+
+bool Names(const std::string& line, const std::string& key)
+{
+    const size_t quoted = line.find("\"" + key + "\"");
+    if (quoted != std::string::npos)
+        return true;
+    const size_t bare = line.find(key);
+    return bare != std::string::npos && line.find('=', bare + key.size()) != std::string::npos &&
+           (bare == 0 || !(std::isalnum(static_cast<unsigned char>(line[bare - 1])) || line[bare - 1] == '_'));
+}
+
+// The last line of a source file that assigns key: the one whose value the
+// tool took. 0 when it cannot be told (a precompiled chunk, no such line).
+int LineOf(const std::string& place, const std::string& key)
+{
+    const FileBytes file = ReadFileBytes(HostPath(place.c_str()));
+    if (file.status != FileBytes::Status::kRead || (!file.bytes.empty() && file.bytes[0] == '\x1b'))
+        return 0;
+    int found = 0;
+    int number = 0;
+    for (const std::string& line : SplitLines(file.bytes)) {
+        ++number;
+        if (Names(line, key))
+            found = number;
+    }
+    return found;
+}
+
+void NoteValue(Findings& findings, const CRegistry& s, const char* key, const std::string& what)
+{
+    const std::string place = PlaceOf(s, key);
+    const bool isFile = place != "registry" && place != "defaults";
+    findings.Add(place, isFile ? LineOf(place, key) : 0, what);
+}
+
+void CheckRange(Findings& findings, const CRegistry& s, const char* key, int32_t value, int32_t high,
+                const char* control)
+{
+    if (value < 0 || value > high)
+        NoteValue(findings, s, key,
+                  std::string(key) + " is " + std::to_string(value) + "; " + control + " goes from 0 to " +
+                      std::to_string(high));
+}
+
+void CheckSwitch(Findings& findings, const CRegistry& s, const char* key, int32_t value)
+{
+    if (value != 0 && value != 1)
+        NoteValue(findings, s, key,
+                  std::string(key) + " is " + std::to_string(value) + "; a switch is 0 or 1");
+}
+
+void CheckRanges(Findings& findings, const CRegistry& s)
+{
+    CheckRange(findings, s, SettingName(kBgm_Volume), s.Bgm_Volume, 127, "the volume slider");
+    CheckRange(findings, s, SettingName(kEffect_Volume), s.Effect_Volume, 127, "the volume slider");
+    CheckRange(findings, s, SettingName(kSPRITEMODE), s.SPRITEMODE, 2, "the detail slider");
+    CheckRange(findings, s, SettingName(kTEXTUREMODE), s.TEXTUREMODE, 2, "the detail slider");
+    CheckSwitch(findings, s, SettingName(kISFULLSCREENMODE), s.ISFULLSCREENMODE);
+    CheckSwitch(findings, s, SettingName(kMouseExclusive), s.MouseExclusive);
+    CheckSwitch(findings, s, "SOUNDMODE", s.SOUNDMODE);
+    for (int key = kFirstCmdOnOffKey; key <= kLastCmdOnOffKey; ++key)
+        CheckSwitch(findings, s, SettingName(key), s.Setting(key));
+}
+
+// The mode at MODECNT against the mode the three fields name, among the
+// lines of the chosen device's Mode list.
+void CheckMode(Findings& findings, const CRegistry& s, const DisplayDevice& device)
+{
+    ScreenMode listed[ScreenModeList::kSize];
+    const int count = ListModes(device, listed);
+    const ScreenMode fields{s.WIDTH, s.HEIGHT, s.BITPERPIXEL};
+    const char* key = SettingName(kMODECNT);
+    if (s.MODECNT < 0 || s.MODECNT >= count) {
+        NoteValue(findings, s, key,
+                  "MODECNT " + std::to_string(s.MODECNT) + " is not a line of the Mode list, which has " +
+                      std::to_string(count));
+        return;
+    }
+    const std::string atPosition = ModeLineText(listed[s.MODECNT]);
+    if (atPosition != ModeLineText(fields))
+        NoteValue(findings, s, key,
+                  "MODECNT " + std::to_string(s.MODECNT) + " names " + atPosition +
+                      ", but WIDTH, HEIGHT and BITPERPIXEL name " + ModeLineText(fields));
+}
+
+std::string Quoted(const std::string& text)
+{
+    return "\"" + text + "\"";
+}
+
+void CheckDevice(Findings& findings, const CRegistry& s)
+{
+    const DisplayDevice* device = FindUsableDevice(s.DEVICECNT);
+    if (device == nullptr) {
+        int usable = 0;
+        while (FindUsableDevice(usable) != nullptr)
+            ++usable;
+        findings.Add("display", 0,
+                     "DEVICECNT " + std::to_string(s.DEVICECNT) + " is not a line of the Device list, which has " +
+                         std::to_string(usable));
+        return;
+    }
+    const std::string at = " is not the device at DEVICECNT " + std::to_string(s.DEVICECNT) + ", ";
+    const std::string name(s.DEVICENAME, strnlen(s.DEVICENAME, sizeof s.DEVICENAME));
+    const std::string deviceName(device->description, strnlen(device->description, sizeof device->description));
+    if (name != deviceName)
+        findings.Add("display", 0, "DEVICENAME " + Quoted(name) + at + Quoted(deviceName));
+    if (std::memcmp(&s.GUIDDEVICE, &device->deviceGuid, sizeof s.GUIDDEVICE) != 0)
+        findings.Add("display", 0, "GUIDDEVICE" + at + Quoted(deviceName) + ", by its device GUID");
+    if (std::memcmp(&s.GUIDDRIVER, &device->driverGuid, sizeof s.GUIDDRIVER) != 0)
+        findings.Add("display", 0, "GUIDDRIVER" + at + Quoted(deviceName) + ", by its driver GUID");
+    CheckMode(findings, s, *device);
+}
+
+void LookUpEveryText()
+{
+    g_optionScript.GetMessageText("ISOK");
+    g_optionScript.GetMessageText("SAVEFAIL");
+    for (int key = kFirstSystemMessage; key <= kLastOptionMessage; ++key)
+        g_optionScript.GetMessageText(SettingName(key));
+}
+
+}  // namespace
+
+WatchedRead::WatchedRead(Findings& findings)
+{
+    (void)findings;
+}
+
+WatchedRead::~WatchedRead() = default;
+
+void CheckSettings(Findings& findings)
+{
+    const CRegistry& s = *SetupSettings;
+    LookUpEveryText();
+    SetupSession::CheckRegistryValues(findings);
+    CheckRanges(findings, s);
+    // Only where the platform lists displays can the device and mode be told.
+    if (GetKeptDeviceCount() > 0 && FindUsableDevice(0) != nullptr)
+        CheckDevice(findings, s);
+}

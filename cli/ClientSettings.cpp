@@ -1,0 +1,47 @@
+#include "cli/ClientSettings.h"
+
+#include "display/DisplayDevice.h"
+#include "settings/SettingNames.h"
+#include "settings/SettingsRecord.h"
+#include "settings/SystemError.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+ClientSettings::~ClientSettings()
+{
+    if (!created_)
+        return;
+    CRegistry::ReleaseInstance();
+    FreeDisplayDevices();
+}
+
+bool ClientSettings::Read(SetupSession::Access access, std::string& error, EnumerationLog* log)
+{
+    if (!CRegistry::CrateInstance()) {
+        error = "fail CRegistry::CrateInstance()";
+        return false;
+    }
+    created_ = true;
+    InitSettingNames();
+    displayResult_ = SetupSession::FindDisplayDevices(log);
+    SetupSession::ReadStartupSettings(access);
+    return true;
+}
+
+bool EnterClientFolder(const std::string& folder, std::string& error)
+{
+    if (folder.empty())
+        return true;
+#ifdef _WIN32
+    const bool entered = SetCurrentDirectoryA(folder.c_str()) != 0;
+#else
+    const bool entered = chdir(folder.c_str()) == 0;
+#endif
+    if (!entered)
+        error = "cannot use " + folder + " as the client folder: " + DescribeSystemError(LastSystemError());
+    return entered;
+}

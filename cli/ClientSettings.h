@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/SetupSession.h"
+
+struct EnumerationLog;
+
+// The settings of the client folder, read as Setup.exe reads them at its
+// start: the record, the name table, the display devices, then the start-up
+// read. Released as Setup.exe releases them at its end.
+class ClientSettings {
+public:
+    ClientSettings() = default;
+    ~ClientSettings();
+    ClientSettings(const ClientSettings&) = delete;
+    ClientSettings& operator=(const ClientSettings&) = delete;
+
+    // False, with the reason, when the record cannot be created.
+    bool Read(SetupSession::Access access, std::string& error, EnumerationLog* log = nullptr);
+
+    // What the display enumeration returned.
+    int32_t displayResult() const { return displayResult_; }
+
+private:
+    bool created_ = false;
+    int32_t displayResult_ = 0;
+};
+
+// Makes folder the current one, where every file of the client is named
+// from; false with the reason when it cannot.
+bool EnterClientFolder(const std::string& folder, std::string& error);

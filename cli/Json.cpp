@@ -1,0 +1,22 @@
+#include "cli/Json.h"
+
+#include <cstdio>
+
+std::string JsonString(const std::string& text)
+{
+    std::string out = "\"";
+    for (const char c : text) {
+        const unsigned char byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (byte < 0x20 || byte == 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}

@@ -1,0 +1,246 @@
+// setupctl set and reset: change settings as the pages do, then save them as
+// a confirmed OK does.
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/SetupSession.h"
+#include "cli/ClientSettings.h"
+#include "cli/Commands.h"
+#include "cli/SettingTable.h"
+#include "display/ListedModes.h"
+#include "optionfiles/OptionScript.h"
+#include "settings/SettingNames.h"
+#include "settings/SettingsRecord.h"
+
+namespace {
+
+struct Range {
+    int32_t low;
+    int32_t high;
+};
+
+// One NAME=VALUE of the command line.
+struct Pair {
+    std::string text;
+    std::string name;
+    std::string value;
+};
+
+bool Is(const std::string& name, int keyIndex)
+{
+    return name == SettingName(keyIndex);
+}
+
+// The settings the pages edit directly, with the values their controls give.
+bool EditedRange(const std::string& name, Range& range)
+{
+    if (Is(name, kBgm_Volume) || Is(name, kEffect_Volume))
+        range = {0, 127};
+    else if (Is(name, kSPRITEMODE) || Is(name, kTEXTUREMODE))
+        range = {0, 2};
+    else if (Is(name, kISFULLSCREENMODE) || Is(name, kMouseExclusive) || name == "SOUNDMODE")
+        range = {0, 1};
+    else
+        return false;
+    return true;
+}
+
+bool IsSwitch(const std::string& name)
+{
+    for (int key = kFirstCmdOnOffKey; key <= kLastCmdOnOffKey; ++key)
+        if (Is(name, key))
+            return true;
+    return false;
+}
+
+int32_t& FieldOf(CRegistry& s, const std::string& name)
+{
+    if (name == "SOUNDMODE")
+        return s.SOUNDMODE;
+    for (int key = kFirstOptionKey; key <= kLastCmdOnOffKey; ++key)
+        if (Is(name, key))
+            return s.Setting(key);
+    return s.SOUNDMODE;  // not reached: callers pass edited names only
+}
+
+// Why a name that set does not take is refused.
+std::string WhyNotSettable(const std::string& name)
+{
+    for (int key : {kWIDTH, kHEIGHT, kBITPERPIXEL, kMODECNT})
+        if (Is(name, key))
+            return name + " is set together with the mode: use mode=WxHxB";
+    for (const char* device : {"DEVICECNT", "DEVICENAME", "GUIDDEVICE", "GUIDDRIVER"})
+        if (name == device)
+            return name + " follows the device: use device=N";
+    for (const char* fixed : {"SPEAKERTYPE", "DIGITALRATETYPE", "DIGITALBITSTYPE", "PROVIDERNAME"})
+        if (name == fixed)
+            return name + " is not edited by Setup";
+    return "no setting is named " + name;
+}
+
+// A decimal integer, whole and within 32 bits.
+bool ParseInteger(const std::string& text, long long low, long long high, long long& value)
+{
+    if (text.empty() || text.size() > 12)
+        return false;
+    char* end = nullptr;
+    value = std::strtoll(text.c_str(), &end, 10);
+    return *end == '\0' && text[0] != '+' && text[0] != ' ' && value >= low && value <= high;
+}
+
+// "800x600x16" or "800 x 600 x 16".
+bool ParseMode(std::string text, ScreenMode& mode)
+{
+    std::string compact;
+    for (char c : text)
+        if (c != ' ')
+            compact += c == 'X' ? 'x' : c;
+    int width = 0, height = 0, bits = 0, used = 0;
+    if (std::sscanf(compact.c_str(), "%5dx%5dx%2d%n", &width, &height, &bits, &used) != 3 ||
+        used != static_cast<int>(compact.size()))
+        return false;
+    mode = ScreenMode{width, height, bits};
+    return true;
+}
+
+int Refuse(const Pair& pair, const std::string& why)
+{
+    return Fail(kExitUsage, pair.text + ": " + why + "; nothing was written");
+}
+
+// The device list's line, taken as the page takes a choice: the device's
+// identity and its modes, the mode left for the player to pick.
+int ChooseDevice(const Pair& pair)
+{
+    long long position = 0;
+    if (!ParseInteger(pair.value, 0, 1 << 20, position))
+        return Refuse(pair, "not a position in the Device list");
+    const DisplayDevice* device = FindUsableDevice(static_cast<int>(position));
+    if (device == nullptr)
+        return Refuse(pair, "the Device list has no line " + pair.value);
+    SetupSettings->DEVICECNT = static_cast<int32_t>(position);
+    ScreenMode listed[ScreenModeList::kSize];
+    TakeDevice(*device, listed);
+    return kExitDone;
+}
+
+// A line of the chosen device's Mode list, taken as the page takes a choice.
+int ChooseMode(const Pair& pair)
+{
+    ScreenMode wanted;
+    if (!ParseMode(pair.value, wanted))
+        return Refuse(pair, "not a mode of the form WxHxB");
+    const DisplayDevice* device = FindUsableDevice(SetupSettings->DEVICECNT);
+    if (device == nullptr)
+        return Refuse(pair, "there is no display device to list modes for");
+    ScreenMode listed[ScreenModeList::kSize];
+    const int count = ListModes(*device, listed);
+    for (int line = 0; line < count; ++line) {
+        const ScreenMode& mode = listed[line];
+        if (mode.width != wanted.width || mode.height != wanted.height ||
+            mode.bitsPerPixel != wanted.bitsPerPixel)
+            continue;
+        CRegistry& s = *SetupSettings;
+        s.MODECNT = line;
+        s.WIDTH = listed[line].width;
+        s.HEIGHT = listed[line].height;
+        s.BITPERPIXEL = listed[line].bitsPerPixel;
+        return kExitDone;
+    }
+    return Refuse(pair, "not a line of the Mode list of " + std::string(device->description));
+}
+
+int SetValue(const Pair& pair)
+{
+    Range range = {0, 1};  // a switch
+    if (!EditedRange(pair.name, range) && !IsSwitch(pair.name))
+        return Refuse(pair, WhyNotSettable(pair.name));
+    long long value = 0;
+    if (!ParseInteger(pair.value, range.low, range.high, value))
+        return Refuse(pair, pair.name + " takes " + std::to_string(range.low) + " to " +
+                                std::to_string(range.high));
+    FieldOf(*SetupSettings, pair.name) = static_cast<int32_t>(value);
+    return kExitDone;
+}
+
+bool SplitPairs(const std::vector<std::string>& operands, std::vector<Pair>& pairs)
+{
+    for (const std::string& text : operands) {
+        const size_t equals = text.find('=');
+        if (equals == std::string::npos || equals == 0) {
+            Fail(kExitUsage, text + ": not NAME=VALUE; nothing was written");
+            return false;
+        }
+        pairs.push_back(Pair{text, text.substr(0, equals), text.substr(equals + 1)});
+    }
+    return true;
+}
+
+// The device first, so that a mode is looked for among its lines; then the
+// mode; then the rest.
+int ApplyPairs(const std::vector<Pair>& pairs)
+{
+    for (const Pair& pair : pairs)
+        if (pair.name == "device")
+            if (const int refused = ChooseDevice(pair))
+                return refused;
+    for (const Pair& pair : pairs)
+        if (pair.name == "mode")
+            if (const int refused = ChooseMode(pair))
+                return refused;
+    for (const Pair& pair : pairs)
+        if (pair.name != "device" && pair.name != "mode")
+            if (const int refused = SetValue(pair))
+                return refused;
+    return kExitDone;
+}
+
+void PrintChanges(const std::vector<NamedSetting>& before, const std::vector<NamedSetting>& after)
+{
+    for (size_t i = 0; i < before.size() && i < after.size(); ++i)
+        if (before[i].value != after[i].value)
+            std::printf("%s: %s -> %s\n", after[i].name.c_str(), ValueText(before[i].value).c_str(),
+                        ValueText(after[i].value).c_str());
+}
+
+// Prints what changed and, unless it is a dry run, saves as a confirmed OK.
+int SaveChanges(const Arguments& arguments, const std::vector<NamedSetting>& before)
+{
+    PrintChanges(before, SettingsOf(*SetupSettings));
+    if (arguments.dryRun)
+        return kExitDone;
+    SetupSession::CreateSetupKey();
+    const SaveReport report = SetupSession::SaveSettings();
+    if (report.Saved())
+        return kExitDone;
+    return Fail(kExitFailed, SaveFailureText(report, g_optionScript.GetMessageText("SAVEFAIL")));
+}
+
+}  // namespace
+
+int RunSet(const Arguments& arguments)
+{
+    std::vector<Pair> pairs;
+    if (!SplitPairs(arguments.operands, pairs))
+        return kExitUsage;
+    ClientSettings client;
+    std::string error;
+    if (!client.Read(SetupSession::Access::kReadOnly, error))
+        return Fail(kExitFailed, error);
+    const std::vector<NamedSetting> before = SettingsOf(*SetupSettings);
+    if (const int refused = ApplyPairs(pairs))
+        return refused;
+    return SaveChanges(arguments, before);
+}
+
+// As DEFAULT on the sheet, then OK.
+int RunReset(const Arguments& arguments)
+{
+    ClientSettings client;
+    std::string error;
+    if (!client.Read(SetupSession::Access::kReadOnly, error))
+        return Fail(kExitFailed, error);
+    const std::vector<NamedSetting> before = SettingsOf(*SetupSettings);
+    SetupSettings->SetDefaults();
+    return SaveChanges(arguments, before);
+}
