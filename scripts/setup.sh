@@ -11,7 +11,7 @@ packages=(
   mingw-w64 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
   wine wine32:i386 wine64
   xvfb xauth x11-utils imagemagick
-  dpkg-dev
+  dpkg-dev python3
 )
 
 sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
@@ -28,19 +28,26 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   need_update=1
 fi
 
-# The MinGW build compiles Lua from Debian's own source package.
+# The MinGW build compiles Lua from Debian's own source package. Its deb-src
+# entry repeats the machine's own binary entries for the release's main
+# suite, so that it goes through whatever mirror or proxy they use; none is
+# written when the machine has such a deb-src entry of its own.
+source "$here/scripts/deb-src.sh"
+luasrc="$here/.deps/lua5.1"
 srclist=/etc/apt/sources.list.d/setup-deb-src.sources
 codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
-keyring=/usr/share/keyrings/debian-archive-keyring.gpg
-wanted="Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: $codename
-Components: main"
-[ -f "$keyring" ] && wanted="$wanted
-Signed-By: $keyring"
-if [ "$(cat "$srclist" 2>/dev/null)" != "$wanted" ]; then
-  printf '%s\n' "$wanted" | sudo_if_needed tee "$srclist" >/dev/null
-  need_update=1
+if wanted=$(deb_src_entries /etc/apt "$codename" "$srclist"); then
+  if [ -z "$wanted" ] && [ -f "$srclist" ]; then
+    sudo_if_needed rm -f "$srclist"
+    need_update=1
+  elif [ -n "$wanted" ] && [ "$(cat "$srclist" 2>/dev/null)" != "$wanted" ]; then
+    printf '%s\n' "$wanted" | sudo_if_needed tee "$srclist" >/dev/null
+    need_update=1
+  fi
+elif [ ! -f "$luasrc/src/lua.h" ]; then
+  echo "setup.sh: apt has no deb entry of Debian's $codename main suite to derive a deb-src entry from;" \
+    "add a deb-src entry for $codename main to fetch Lua's sources" >&2
+  exit 1
 fi
 
 if [ "${#missing[@]}" -gt 0 ] || [ "$need_update" -eq 1 ]; then
@@ -51,7 +58,6 @@ if [ "${#missing[@]}" -gt 0 ]; then
 fi
 
 # Lua 5.1 sources for the Windows build, kept out of the repository.
-luasrc="$here/.deps/lua5.1"
 if [ ! -f "$luasrc/src/lua.h" ]; then
   rm -rf "$here/.deps/fetch" && mkdir -p "$here/.deps/fetch"
   (cd "$here/.deps/fetch" && apt-get source -q --download-only lua5.1 >/dev/null)
