@@ -1,7 +1,6 @@
 #include "cli/ClientSettings.h"
 
 #include "display/DisplayDevice.h"
-#include "settings/SettingNames.h"
 #include "settings/SettingsRecord.h"
 #include "settings/SystemError.h"
 
@@ -26,7 +25,6 @@ bool ClientSettings::Read(SetupSession::Access access, std::string& error, Enume
         return false;
     }
     created_ = true;
-    InitSettingNames();
     displayResult_ = SetupSession::FindDisplayDevices(log);
     SetupSession::ReadStartupSettings(access);
     return true;

@@ -5,6 +5,7 @@
 #include "cli/Arguments.h"
 #include "cli/ClientSettings.h"
 #include "cli/Commands.h"
+#include "settings/SettingNames.h"
 
 int Fail(int code, const std::string& message)
 {
@@ -30,6 +31,8 @@ int main(int argc, char** argv)
     }
     if (!EnterClientFolder(arguments.folder, error))
         return Fail(kExitUsage, error);
+    // Every name of a setting, table or file comes from the table.
+    InitSettingNames();
 
     if (arguments.verb == "show")
         return RunShow(arguments);

@@ -112,9 +112,7 @@ int Refuse(const Pair& pair, const std::string& why)
 // identity and its modes, the mode left for the player to pick.
 int ChooseDevice(const Pair& pair)
 {
-    long long position = 0;
-    if (!ParseInteger(pair.value, 0, 1 << 20, position))
-        return Refuse(pair, "not a position in the Device list");
+    const long position = std::strtol(pair.value.c_str(), nullptr, 10);
     const DisplayDevice* device = FindUsableDevice(static_cast<int>(position));
     if (device == nullptr)
         return Refuse(pair, "the Device list has no line " + pair.value);
@@ -128,8 +126,7 @@ int ChooseDevice(const Pair& pair)
 int ChooseMode(const Pair& pair)
 {
     ScreenMode wanted;
-    if (!ParseMode(pair.value, wanted))
-        return Refuse(pair, "not a mode of the form WxHxB");
+    ParseMode(pair.value, wanted);
     const DisplayDevice* device = FindUsableDevice(SetupSettings->DEVICECNT);
     if (device == nullptr)
         return Refuse(pair, "there is no display device to list modes for");
@@ -150,17 +147,37 @@ int ChooseMode(const Pair& pair)
     return Refuse(pair, "not a line of the Mode list of " + std::string(device->description));
 }
 
-int SetValue(const Pair& pair)
+// The value's range, or a refusal for a name set does not take.
+int RangeOf(const Pair& pair, Range& range)
 {
-    Range range = {0, 1};  // a switch
+    range = {0, 1};  // a switch
     if (!EditedRange(pair.name, range) && !IsSwitch(pair.name))
         return Refuse(pair, WhyNotSettable(pair.name));
-    long long value = 0;
-    if (!ParseInteger(pair.value, range.low, range.high, value))
+    return kExitDone;
+}
+
+// What can be told of a pair before the client's settings are read.
+int CheckPair(const Pair& pair)
+{
+    long long number = 0;
+    ScreenMode mode;
+    if (pair.name == "device")
+        return ParseInteger(pair.value, 0, 1 << 20, number) ? kExitDone
+                                                             : Refuse(pair, "not a position in the Device list");
+    if (pair.name == "mode")
+        return ParseMode(pair.value, mode) ? kExitDone : Refuse(pair, "not a mode of the form WxHxB");
+    Range range;
+    if (const int refused = RangeOf(pair, range))
+        return refused;
+    if (!ParseInteger(pair.value, range.low, range.high, number))
         return Refuse(pair, pair.name + " takes " + std::to_string(range.low) + " to " +
                                 std::to_string(range.high));
-    FieldOf(*SetupSettings, pair.name) = static_cast<int32_t>(value);
     return kExitDone;
+}
+
+void SetValue(const Pair& pair)
+{
+    FieldOf(*SetupSettings, pair.name) = static_cast<int32_t>(std::strtol(pair.value.c_str(), nullptr, 10));
 }
 
 bool SplitPairs(const std::vector<std::string>& operands, std::vector<Pair>& pairs)
@@ -190,8 +207,7 @@ int ApplyPairs(const std::vector<Pair>& pairs)
                 return refused;
     for (const Pair& pair : pairs)
         if (pair.name != "device" && pair.name != "mode")
-            if (const int refused = SetValue(pair))
-                return refused;
+            SetValue(pair);
     return kExitDone;
 }
 
@@ -223,6 +239,9 @@ int RunSet(const Arguments& arguments)
     std::vector<Pair> pairs;
     if (!SplitPairs(arguments.operands, pairs))
         return kExitUsage;
+    for (const Pair& pair : pairs)
+        if (const int refused = CheckPair(pair))
+            return refused;
     ClientSettings client;
     std::string error;
     if (!client.Read(SetupSession::Access::kReadOnly, error))

@@ -1,0 +1,180 @@
+// setupctl in a client folder: what it shows, what it saves, what it refuses.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+#include "optionfiles/ClientFolder.h"
+#include "settings/SettingNames.h"
+#include "support/Command.h"
+#include "support/RegistryProbe.h"
+#include "support/TempFolder.h"
+
+#ifdef _WIN32
+#include "display/DisplayDevice.h"
+#include "display/ListedModes.h"
+#include "display/ModeLine.h"
+#include "support/RunProgram.h"
+#endif
+
+namespace {
+
+namespace fs = std::filesystem;
+
+#ifdef _WIN32
+const std::string kSetupctl = run::WinePath(SETUPCTL);
+#else
+const std::string kSetupctl = SETUPCTL;
+#endif
+
+const char kSaved[] = "SaveData/OptionInfo.lua";
+const char kForeign[] = "-- mine\r\n";
+
+bool Contains(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+// The demo's option script values, as a save writes them, with changes.
+std::string SavedBlocks(const std::map<std::string, int>& changes)
+{
+    InitSettingNames();
+    const int demo[] = {100, 100, 0, 0, 640, 480, 16, 0, 0, 2, 2, 1, 1, 0, 0, 0, 1, 0, 0, 1, 1,
+                        1, 0, 1, 1, 0, 1, 1, 0, 0, 0, 0, 0, 1};
+    std::string text;
+    for (int key = kFirstOptionKey; key <= kLastCmdOnOffKey; ++key) {
+        const auto changed = changes.find(SettingName(key));
+        const int value = changed != changes.end() ? changed->second : demo[key];
+        if (key == kFirstCmdOnOffKey)
+            text += "\r\n";
+        text += std::string(key < kFirstCmdOnOffKey ? "OptionInfoList" : "CmdOnOffList") + "[\"" +
+                SettingName(key) + "\"] = " + std::to_string(value) + "\r\n";
+    }
+    return text;
+}
+
+// A client folder with the demo scripts, a saved file of somebody else's
+// line and one of the tool's, and a registry that remembers no sound.
+class Setupctl : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        probe::ClearVendorKey();
+        fs::copy(SETUP_DEMO_FOLDER "/System", folder_.path() / "System", fs::copy_options::recursive);
+        client::Write(kSaved, std::string(kForeign) + "OptionInfoList[\"WIDTH\"] = 800\r\n");
+        probe::Write(probe::kProductKey, "SOUNDMODE", 4, probe::Dword(0));
+    }
+    void TearDown() override { probe::ClearVendorKey(); }
+
+    static command::Result Run(const std::vector<std::string>& arguments)
+    {
+        return command::Run(kSetupctl, arguments, fs::current_path().string());
+    }
+
+    // Every file of the folder with its bytes, and the vendor key's values.
+    static std::map<std::string, std::string> Snapshot()
+    {
+        std::map<std::string, std::string> files;
+        for (const auto& entry : fs::recursive_directory_iterator("."))
+            files[entry.path().string()] = entry.is_regular_file() ? client::Read(entry.path().string()) : "";
+        files["registry values"] = std::to_string(probe::ValueCount(probe::kProductKey));
+        files["setup key"] = probe::KeyExists(probe::kSetupKey) ? "yes" : "no";
+        return files;
+    }
+
+    TempFolder folder_;
+};
+
+TEST_F(Setupctl, ShowTellsWhereEachValueCameFromAndNeitherShowNorCheckWrites)
+{
+    const auto before = Snapshot();
+    const command::Result shown = Run({"show", "--json"});
+    EXPECT_EQ(shown.exitCode, 0) << shown.err;
+    for (const char* expected : {
+             R"("WIDTH": {"value": 800, "source": "saved file"})",
+             R"("Bgm_Volume": {"value": 100, "source": "option script"})",
+             R"("SOUNDMODE": {"value": 0, "source": "registry"})",
+             R"("SPRITEMODE": {"value": 2, "source": "default"})",
+             R"("PROVIDERNAME": {"value": "No Provider", "source": "default"})",
+             R"("foreignLines": 1})"})
+        EXPECT_TRUE(Contains(shown.out, expected)) << expected << " in " << shown.out;
+    EXPECT_EQ(Run({"show", "/fog", "HEIGHT"}).out.substr(0, 4), "/fog");
+    Run({"check"});
+    Run({"check", "--json"});
+    EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_F(Setupctl, SetSavesTheChangesAsTheSheetDoes)
+{
+    const command::Result set = Run({"set", "Bgm_Volume=70", "/fog=0", "SPRITEMODE=1", "/aura=1"});
+    ASSERT_EQ(set.exitCode, 0) << set.err;
+    EXPECT_EQ(set.out, "Bgm_Volume: 100 -> 70\nSPRITEMODE: 2 -> 1\n/fog: 1 -> 0\n");
+    EXPECT_EQ(client::Read(kSaved),
+              kForeign + SavedBlocks({{"Bgm_Volume", 70}, {"WIDTH", 800}, {"SPRITEMODE", 1}, {"/fog", 0}}));
+    EXPECT_EQ(probe::ValueCount(probe::kProductKey), 8);
+    EXPECT_EQ(probe::Read(probe::kProductKey, "SOUNDMODE").bytes, probe::Dword(0));
+
+    const command::Result reset = Run({"reset"});
+    ASSERT_EQ(reset.exitCode, 0) << reset.err;
+    EXPECT_TRUE(Contains(reset.out, "Bgm_Volume: 70 -> 100\n"));
+    EXPECT_TRUE(Contains(reset.out, "SOUNDMODE: 0 -> 1\n"));
+    EXPECT_EQ(client::Read(kSaved), kForeign + SavedBlocks({}));
+}
+
+TEST_F(Setupctl, ADryRunAndEveryRefusalWriteNothing)
+{
+    const auto before = Snapshot();
+    EXPECT_EQ(Run({"set", "--dry-run", "Bgm_Volume=5"}).out, "Bgm_Volume: 100 -> 5\n");
+    EXPECT_EQ(Run({"reset", "--dry-run"}).exitCode, 0);
+    const char* const refused[] = {
+        "Zoom=1",         "Bgm_Volume=128", "Effect_Volume=-1", "SPRITEMODE=3",  "/fog=2",
+        "/fog=",          "Bgm_Volume=7x",  "WIDTH=800",        "MODECNT=1",     "DEVICENAME=x",
+        "PROVIDERNAME=x", "novalue",        "=5",               "device=99",     "mode=123x45x16",
+    };
+    for (const char* pair : refused) {
+        const command::Result result = Run({"set", "Bgm_Volume=1", pair});
+        EXPECT_EQ(result.exitCode, 2) << pair;
+        EXPECT_TRUE(Contains(result.err, pair)) << result.err;
+        EXPECT_TRUE(result.out.empty()) << pair;
+    }
+    EXPECT_EQ(Run({"frobnicate"}).exitCode, 2);
+    EXPECT_EQ(Run({"show", "--dry-run"}).exitCode, 2);
+    EXPECT_EQ(Run({"show", "NOSUCH"}).exitCode, 2);
+    EXPECT_EQ(Snapshot(), before);
+}
+
+#ifndef _WIN32
+TEST_F(Setupctl, WithoutADisplayAModeIsRefused)
+{
+    const command::Result result = Run({"set", "mode=640x480x16"});
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_TRUE(Contains(result.err, "no display device"));
+}
+#else
+// The devices the Device list shows, with the Mode list of each, as this
+// process finds them through the same enumeration.
+TEST_F(Setupctl, DevicesListWhatTheDeviceListShows)
+{
+    const command::Result listed = Run({"devices", "--json"});
+    ASSERT_EQ(listed.exitCode, 0) << listed.err;
+    ASSERT_EQ(BuildDisplayDeviceList([](const DriverCaps&, const DeviceCaps&) { return 0; }),
+              kDevicesListed);
+    for (int position = 0; const DisplayDevice* device = FindUsableDevice(position); ++position) {
+        ScreenMode modes[ScreenModeList::kSize];
+        const int count = ListModes(*device, modes);
+        std::string lines;
+        for (int i = 0; i < count; ++i)
+            lines += std::string(i > 0 ? ", " : "") + "\"" + ModeLineText(modes[i]) + "\"";
+        const std::string expected = std::string("\"name\": \"") + device->description +
+                                     "\", \"driver\": ";
+        EXPECT_TRUE(Contains(listed.out, expected)) << expected;
+        EXPECT_TRUE(Contains(listed.out, std::string("\"chosen\": ") + (position == 0 ? "true" : "false") +
+                                             ", \"modes\": [" + lines + "], \"position\": " +
+                                             std::to_string(position) + "}"))
+            << listed.out;
+    }
+    FreeDisplayDevices();
+}
+#endif
+
+}  // namespace
