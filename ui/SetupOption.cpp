@@ -66,12 +66,15 @@ void CSetupOption::FillDeviceList()
     deviceList_.SetCurSel(SetupSettings->DEVICECNT);
 }
 
+// The line shown as chosen is the mode OK saves: where MODECNT and the
+// size disagree (a hand-edited file, another device's list) the size wins.
 void CSetupOption::FillModeList()
 {
     modeList_.ResetContent();
+    ScreenMode modes[ScreenModeList::kSize];
+    int count = 0;
     if (const DisplayDevice* device = FindUsableDevice(SetupSettings->DEVICECNT)) {
-        ScreenMode modes[ScreenModeList::kSize];
-        const int count = TakeDevice(*device, modes);
+        count = TakeDevice(*device, modes);
         for (int i = 0; i < count; ++i) {
             const ScreenMode& mode = modes[i];
             char line[48];
@@ -80,7 +83,7 @@ void CSetupOption::FillModeList()
             modeList_.AddString(line);
         }
     }
-    modeList_.SetCurSel(SetupSettings->MODECNT);
+    modeList_.SetCurSel(ReconcileModeCount(modes, count));
 }
 
 void CSetupOption::UpdateControls()
@@ -163,7 +166,8 @@ void CSetupOption::OnModeChosen()
     }
 }
 
-// The mode stays as it was until the player picks one of the new device's.
+// The mode stays as it was until the player picks one of the new device's;
+// the new list shows it where it has it.
 void CSetupOption::OnDeviceChosen()
 {
     int line = deviceList_.GetCurSel();

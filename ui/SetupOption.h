@@ -17,8 +17,9 @@ public:
 
     // Device list: one line per usable device, DEVICECNT selected.
     void FillDeviceList();
-    // Mode list of the usable device at DEVICECNT, MODECNT selected; also
-    // takes that device's identity and refills ScreenModeTable.
+    // Mode list of the usable device at DEVICECNT, with the line of the
+    // chosen mode selected and MODECNT at it; also takes that device's
+    // identity and refills ScreenModeTable.
     void FillModeList();
 
 protected:

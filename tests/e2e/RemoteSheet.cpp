@@ -117,4 +117,11 @@ bool AnswerSetupQuestion(DWORD processId, int button, DWORD timeoutMs)
     return true;
 }
 
+std::string SelectedLine(HWND combo)
+{
+    int line = static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0));
+    std::vector<std::string> lines = ComboLines(combo);
+    return line >= 0 && line < static_cast<int>(lines.size()) ? lines[static_cast<size_t>(line)] : "";
+}
+
 }  // namespace remote

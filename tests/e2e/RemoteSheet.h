@@ -44,5 +44,7 @@ void PostClick(HWND button);
 
 // Waits for the "Setup" question of process and answers it with button.
 bool AnswerSetupQuestion(DWORD processId, int button, DWORD timeoutMs);
+// The line a combo box shows as chosen, or "" when none is.
+std::string SelectedLine(HWND combo);
 
 }  // namespace remote

@@ -106,6 +106,20 @@ TEST_F(SystemPageTest, ChoosingADeviceTakesItsIdentityAndModesButKeepsTheMode)
     EXPECT_EQ(s.HEIGHT, 480);
 }
 
+// 800 x 600 x 16 is line 2 of the first device's list, line 1 of the
+// adapter's: the new list shows the mode chosen, and MODECNT follows it.
+TEST_F(SystemPageTest, ChoosingADeviceWhoseListHasTheModeElsewhereMovesModeCountToIt)
+{
+    OpenSheet();
+    Choose(SystemItem(IDC_MODE_LIST), 2);
+    Choose(SystemItem(IDC_DEVICE_LIST), 2);
+    EXPECT_EQ(Selection(SystemItem(IDC_MODE_LIST)), 1);
+    const CRegistry& s = *SetupSettings;
+    EXPECT_EQ(s.MODECNT, 1);
+    EXPECT_EQ(s.WIDTH, 800);
+    EXPECT_EQ(s.HEIGHT, 600);
+}
+
 TEST_F(SystemPageTest, ChoosingTheSecondDeviceLineSkipsTheSoftwareDevice)
 {
     OpenSheet();
