@@ -16,6 +16,7 @@ namespace {
 const PageLook kSystemLook = {IDB_SYSTEM_PAGE, 0, 0, PageLook::TextBackground::kWhite};
 
 const char kSaveFolder[] = "savedata";
+const char kOwnSaveQuestion[] = "Save these settings and close Setup?";
 
 int32_t& Field(int keyIndex) { return SetupSettings->Setting(keyIndex); }
 
@@ -23,6 +24,14 @@ void SetSlider(const CSliderCtrl& slider, int high, int32_t position)
 {
     slider.SetRange(0, high, true);
     slider.SetPos(position, true);
+}
+
+// The message script's question, or the tool's own where it has none: OK
+// and Cancel never stand under an empty box.
+const char* SaveQuestion()
+{
+    const char* question = g_optionScript.GetMessageText("ISOK");
+    return question[0] != '\0' ? question : kOwnSaveQuestion;
 }
 
 void MakeSaveFolder()
@@ -115,7 +124,7 @@ void CSetupOption::SetupToolTips()
 
 void CSetupOption::OnOK()
 {
-    int answer = MessageBoxA(hwnd_, g_optionScript.GetMessageText("ISOK"), "Setup", MB_OKCANCEL);
+    int answer = MessageBoxA(hwnd_, SaveQuestion(), "Setup", MB_OKCANCEL);
     SaveConfirmed = answer == IDOK;
     if (SaveConfirmed)
         MakeSaveFolder();

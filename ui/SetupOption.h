@@ -25,7 +25,8 @@ public:
 protected:
     void DoDataExchange() override;
     void SetupToolTips() override;
-    // Asks "ISOK"; the answer alone decides whether the tool saves.
+    // Asks "ISOK" (the tool's own question where the script has none); the
+    // answer alone decides whether the tool saves.
     void OnOK() override;
     bool OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 

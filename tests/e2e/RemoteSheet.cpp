@@ -110,9 +110,23 @@ void PostClick(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
 
 bool AnswerSetupQuestion(DWORD processId, int button, DWORD timeoutMs)
 {
+    std::string ignored;
+    return AnswerSetupQuestion(processId, button, timeoutMs, ignored);
+}
+
+// A message box names its text control 0xFFFF on Windows, 100 under Wine.
+bool AnswerSetupQuestion(DWORD processId, int button, DWORD timeoutMs, std::string& question)
+{
     HWND box = WaitForWindow(processId, "#32770", "Setup", timeoutMs);
     if (box == nullptr)
         return false;
+    HWND text = GetDlgItem(box, 0xFFFF);
+    if (text == nullptr)
+        text = GetDlgItem(box, 100);
+    char asked[256] = {};
+    if (text != nullptr)
+        GetWindowTextA(text, asked, sizeof asked);
+    question = asked;
     PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
     return true;
 }

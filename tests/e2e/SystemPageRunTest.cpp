@@ -1,5 +1,5 @@
 // The System page of a running Setup.exe: the Mode list shows as chosen the
-// mode OK saves.
+// mode OK saves, and OK always asks a question.
 #include "SetupRun.h"
 
 namespace {
@@ -71,6 +71,18 @@ TEST_F(SystemPageRun, ADeviceChoiceShowsAndSavesTheLineOfTheSavedSize)
     EXPECT_NE(line, 1);
     PressOkAndAnswer(IDOK);
     ExpectSaved(line, 0);
+}
+
+TEST_F(SystemPageRun, WithoutAQuestionInTheMessageScriptOkAsksTheToolsOwn)
+{
+    WriteBytes(folder_.path() / "System" / "LuaFiles514" / "MsgString.lua", "");
+    Start();
+    remote::PostClick(SheetItem(IDOK));
+    std::string question;
+    EXPECT_TRUE(remote::AnswerSetupQuestion(setup_->id(), IDCANCEL, kTimeoutMs, question));
+    EXPECT_EQ(question, "Save these settings and close Setup?");
+    EXPECT_EQ(setup_->Wait(kTimeoutMs), 0);
+    EXPECT_EQ(ReadBytes(SavedFile()), kSavedBefore);
 }
 
 }  // namespace
