@@ -208,6 +208,7 @@ const SystemMap::Entry CSetupOption::kMessageMap[] = {
     SystemMap::CtlColor(&CSetupOption::OnCtlColor),
     SystemMap::Clicked(IDC_MOUSE_EXCLUSIVE, &CSetupOption::OnMouseExclusive),
     SystemMap::Clicked(IDC_NO_SOUND, &CSetupOption::OnNoSound),
+    SystemMap::NotifyFromAny(TTN_GETDISPINFOA, &CSetupOption::OnToolTipText),
 };
 
 bool CSetupOption::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
