@@ -103,13 +103,22 @@ bool ParseMode(std::string text, ScreenMode& mode)
     return true;
 }
 
+// What the System page does to the settings when it shows them, as it does
+// whenever the sheet opens, after a device choice and after DEFAULT.
+void ShowModeList()
+{
+    ScreenMode listed[ScreenModeList::kSize];
+    int count = 0;
+    TakeChosenDevice(listed, count);
+}
+
 int Refuse(const Pair& pair, const std::string& why)
 {
     return Fail(kExitUsage, pair.text + ": " + why + "; nothing was written");
 }
 
-// The device list's line, taken as the page takes a choice: the device's
-// identity and its modes, the mode left for the player to pick.
+// The Device list's line, taken as the page takes a choice: the device's
+// identity and its modes; MODECNT follows the mode where the new list has it.
 int ChooseDevice(const Pair& pair)
 {
     const long position = std::strtol(pair.value.c_str(), nullptr, 10);
@@ -117,8 +126,7 @@ int ChooseDevice(const Pair& pair)
     if (device == nullptr)
         return Refuse(pair, "the Device list has no line " + pair.value);
     SetupSettings->DEVICECNT = static_cast<int32_t>(position);
-    ScreenMode listed[ScreenModeList::kSize];
-    TakeDevice(*device, listed);
+    ShowModeList();
     return kExitDone;
 }
 
@@ -134,15 +142,11 @@ int ChooseMode(const Pair& pair)
     const int count = ListModes(*device, listed);
     for (int line = 0; line < count; ++line) {
         const ScreenMode& mode = listed[line];
-        if (mode.width != wanted.width || mode.height != wanted.height ||
-            mode.bitsPerPixel != wanted.bitsPerPixel)
-            continue;
-        CRegistry& s = *SetupSettings;
-        s.MODECNT = line;
-        s.WIDTH = listed[line].width;
-        s.HEIGHT = listed[line].height;
-        s.BITPERPIXEL = listed[line].bitsPerPixel;
-        return kExitDone;
+        if (mode.width == wanted.width && mode.height == wanted.height &&
+            mode.bitsPerPixel == wanted.bitsPerPixel) {
+            ChooseModeLine(line);
+            return kExitDone;
+        }
     }
     return Refuse(pair, "not a line of the Mode list of " + std::string(device->description));
 }
@@ -247,6 +251,7 @@ int RunSet(const Arguments& arguments)
     if (!client.Read(SetupSession::Access::kReadOnly, error))
         return Fail(kExitFailed, error);
     const std::vector<NamedSetting> before = SettingsOf(*SetupSettings);
+    ShowModeList();
     if (const int refused = ApplyPairs(pairs))
         return refused;
     return SaveChanges(arguments, before);
@@ -261,5 +266,6 @@ int RunReset(const Arguments& arguments)
         return Fail(kExitFailed, error);
     const std::vector<NamedSetting> before = SettingsOf(*SetupSettings);
     SetupSettings->SetDefaults();
+    ShowModeList();
     return SaveChanges(arguments, before);
 }

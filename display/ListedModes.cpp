@@ -16,6 +16,11 @@ bool IsDefaultMode(const DisplayMode& mode)
     return mode.dwWidth == 640 && mode.dwHeight == 480 && mode.ddpfPixelFormat.dwRGBBitCount == 16;
 }
 
+bool IsStartMode(const ScreenMode& line, const CRegistry& s)
+{
+    return line.width == s.WIDTH && line.height == s.HEIGHT && line.bitsPerPixel == s.BITPERPIXEL;
+}
+
 uint32_t CountListed(const DisplayDevice& device)
 {
     uint32_t count = 0;
@@ -72,4 +77,39 @@ int TakeDevice(const DisplayDevice& device, ScreenMode (&listed)[ScreenModeList:
     for (int i = 0; i < count; ++i)
         ScreenModeTable.Store(i, listed[i].width, listed[i].height, listed[i].bitsPerPixel);
     return count;
+}
+
+int ReconcileModeCount(const ScreenMode (&listed)[ScreenModeList::kSize], int count)
+{
+    CRegistry& s = *SetupSettings;
+    if (count > ScreenModeList::kSize)
+        count = ScreenModeList::kSize;
+    if (s.MODECNT >= 0 && s.MODECNT < count && IsStartMode(listed[s.MODECNT], s))
+        return s.MODECNT;
+    for (int line = 0; line < count; ++line) {
+        if (IsStartMode(listed[line], s)) {
+            s.MODECNT = line;
+            return line;
+        }
+    }
+    return -1;
+}
+
+int TakeChosenDevice(ScreenMode (&listed)[ScreenModeList::kSize], int& count)
+{
+    count = 0;
+    if (const DisplayDevice* device = FindUsableDevice(SetupSettings->DEVICECNT))
+        count = TakeDevice(*device, listed);
+    return ReconcileModeCount(listed, count);
+}
+
+void ChooseModeLine(int line)
+{
+    CRegistry& s = *SetupSettings;
+    s.MODECNT = line;
+    if (const ScreenMode* mode = ScreenModeTable.At(s.MODECNT)) {
+        s.BITPERPIXEL = mode->bitsPerPixel;
+        s.WIDTH = mode->width;
+        s.HEIGHT = mode->height;
+    }
 }

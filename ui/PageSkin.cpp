@@ -62,5 +62,26 @@ void CPageSkin::CreateToolTip() { toolTip_.Create(hwnd_, 0); }
 
 void CPageSkin::AddToolTip(const CWnd& control, int nameIndex)
 {
-    toolTip_.AddTool(control.GetSafeHwnd(), g_optionScript.GetMessageText(SettingName(nameIndex)));
+    toolTipKeys_.push_back({control.GetSafeHwnd(), nameIndex});
+    toolTip_.AddTool(control.GetSafeHwnd(), LPSTR_TEXTCALLBACKA);
+}
+
+// The text may be longer than the request's own 80 characters: it stays in
+// the page's buffer until the next request. An empty text shows no tooltip.
+void CPageSkin::OnToolTipText(NMHDR* header, LRESULT* result)
+{
+    *result = 0;
+    if (header->hwndFrom != toolTip_.GetSafeHwnd())
+        return;
+    auto* request = reinterpret_cast<NMTTDISPINFOA*>(header);
+    request->hinst = nullptr;
+    request->szText[0] = '\0';
+    request->lpszText = request->szText;
+    for (const ToolTipKey& key : toolTipKeys_) {
+        if (reinterpret_cast<HWND>(header->idFrom) == key.control) {
+            toolTipText_ = g_optionScript.GetMessageText(SettingName(key.nameIndex));
+            request->lpszText = toolTipText_.data();
+            return;
+        }
+    }
 }

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "ui/framework/Controls.h"
 #include "ui/framework/Gdi.h"
 #include "ui/framework/PropertyPage.h"
@@ -45,16 +48,27 @@ protected:
 
     // Creates the tooltip window, owned by the page.
     void CreateToolTip();
-    // Registers control with the message script's text for the message key
-    // at nameIndex of the name table.
+    // Registers control for the message script's text of the message key at
+    // nameIndex of the name table. The text is looked up when the tooltip is
+    // about to show it, so it is what the script says at that moment.
     void AddToolTip(const CWnd& control, int nameIndex);
+    // Message-map handler of both pages: answers the tooltip's TTN_GETDISPINFOA.
+    void OnToolTipText(NMHDR* header, LRESULT* result);
 
 private:
+    struct ToolTipKey {
+        HWND control;
+        int nameIndex;
+    };
+
     PageLook look_;
     CBitmap background_;
     int pictureWidth_ = 0;
     int pictureHeight_ = 0;
     CBrush brush_;
     CToolTipCtrl toolTip_;
+    std::vector<ToolTipKey> toolTipKeys_;
+    // The text last handed to the tooltip; it reads it after the answer.
+    std::string toolTipText_;
     bool initialised_ = false;
 };

@@ -77,6 +77,7 @@ const OptionMap::Entry CSetupCMD::kMessageMap[] = {
     OptionMap::Clicked(IDC_CMD_LIGHTMAP, &CSetupCMD::OnCommandClicked<33>),
     OptionMap::Paint(&CSetupCMD::OnPaint),
     OptionMap::CtlColor(&CSetupCMD::OnCtlColor),
+    OptionMap::NotifyFromAny(TTN_GETDISPINFOA, &CSetupCMD::OnToolTipText),
 };
 
 bool CSetupCMD::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)

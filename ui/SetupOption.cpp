@@ -1,11 +1,11 @@
 #include "ui/SetupOption.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "app/SaveConfirmed.h"
 #include "app/SaveFolder.h"
 #include "display/ListedModes.h"
+#include "display/ModeLine.h"
 #include "optionfiles/OptionScript.h"
 #include "res/resource.h"
 #include "settings/ScreenModeTable.h"
@@ -16,12 +16,22 @@ namespace {
 
 const PageLook kSystemLook = {IDB_SYSTEM_PAGE, 0, 0, PageLook::TextBackground::kWhite};
 
+const char kOwnSaveQuestion[] = "Save these settings and close Setup?";
+
 int32_t& Field(int keyIndex) { return SetupSettings->Setting(keyIndex); }
 
 void SetSlider(const CSliderCtrl& slider, int high, int32_t position)
 {
     slider.SetRange(0, high, true);
     slider.SetPos(position, true);
+}
+
+// The message script's question, or the tool's own where it has none: OK
+// and Cancel never stand under an empty box.
+const char* SaveQuestion()
+{
+    const char* question = g_optionScript.GetMessageText("ISOK");
+    return question[0] != '\0' ? question : kOwnSaveQuestion;
 }
 
 }  // namespace
@@ -54,21 +64,17 @@ void CSetupOption::FillDeviceList()
     deviceList_.SetCurSel(SetupSettings->DEVICECNT);
 }
 
+// The line shown as chosen is the mode OK saves: where MODECNT and the
+// size disagree (a hand-edited file, another device's list) the size wins.
 void CSetupOption::FillModeList()
 {
     modeList_.ResetContent();
-    if (const DisplayDevice* device = FindUsableDevice(SetupSettings->DEVICECNT)) {
-        ScreenMode modes[ScreenModeList::kSize];
-        const int count = TakeDevice(*device, modes);
-        for (int i = 0; i < count; ++i) {
-            const ScreenMode& mode = modes[i];
-            char line[48];
-            std::snprintf(line, sizeof line, "%d x %d x %d", static_cast<int>(mode.width),
-                          static_cast<int>(mode.height), static_cast<int>(mode.bitsPerPixel));
-            modeList_.AddString(line);
-        }
-    }
-    modeList_.SetCurSel(SetupSettings->MODECNT);
+    ScreenMode modes[ScreenModeList::kSize];
+    int count = 0;
+    const int chosen = TakeChosenDevice(modes, count);
+    for (int i = 0; i < count; ++i)
+        modeList_.AddString(ModeLineText(modes[i]).c_str());
+    modeList_.SetCurSel(chosen);
 }
 
 void CSetupOption::UpdateControls()
@@ -100,7 +106,7 @@ void CSetupOption::SetupToolTips()
 
 void CSetupOption::OnOK()
 {
-    int answer = MessageBoxA(hwnd_, g_optionScript.GetMessageText("ISOK"), "Setup", MB_OKCANCEL);
+    int answer = MessageBoxA(hwnd_, SaveQuestion(), "Setup", MB_OKCANCEL);
     SaveConfirmed = answer == IDOK;
     // The save itself tells whether the folder is there.
     if (SaveConfirmed)
@@ -143,16 +149,11 @@ void CSetupOption::OnModeChosen()
     int line = modeList_.GetCurSel();
     if (line < 0)
         return;  // no line chosen: nothing to take over
-    CRegistry& s = *SetupSettings;
-    s.MODECNT = line;
-    if (const ScreenMode* mode = ScreenModeTable.At(s.MODECNT)) {
-        s.BITPERPIXEL = mode->bitsPerPixel;
-        s.WIDTH = mode->width;
-        s.HEIGHT = mode->height;
-    }
+    ChooseModeLine(line);
 }
 
-// The mode stays as it was until the player picks one of the new device's.
+// The mode stays as it was until the player picks one of the new device's;
+// the new list shows it where it has it.
 void CSetupOption::OnDeviceChosen()
 {
     int line = deviceList_.GetCurSel();
@@ -184,6 +185,7 @@ const SystemMap::Entry CSetupOption::kMessageMap[] = {
     SystemMap::CtlColor(&CSetupOption::OnCtlColor),
     SystemMap::Clicked(IDC_MOUSE_EXCLUSIVE, &CSetupOption::OnMouseExclusive),
     SystemMap::Clicked(IDC_NO_SOUND, &CSetupOption::OnNoSound),
+    SystemMap::NotifyFromAny(TTN_GETDISPINFOA, &CSetupOption::OnToolTipText),
 };
 
 bool CSetupOption::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)

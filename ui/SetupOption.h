@@ -17,14 +17,16 @@ public:
 
     // Device list: one line per usable device, DEVICECNT selected.
     void FillDeviceList();
-    // Mode list of the usable device at DEVICECNT, MODECNT selected; also
-    // takes that device's identity and refills ScreenModeTable.
+    // Mode list of the usable device at DEVICECNT, with the line of the
+    // chosen mode selected and MODECNT at it; also takes that device's
+    // identity and refills ScreenModeTable.
     void FillModeList();
 
 protected:
     void DoDataExchange() override;
     void SetupToolTips() override;
-    // Asks "ISOK"; the answer alone decides whether the tool saves.
+    // Asks "ISOK" (the tool's own question where the script has none); the
+    // answer alone decides whether the tool saves.
     void OnOK() override;
     bool OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 

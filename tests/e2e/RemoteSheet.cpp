@@ -110,15 +110,8 @@ void PostClick(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
 
 bool AnswerSetupQuestion(DWORD processId, int button, DWORD timeoutMs)
 {
-    HWND box = WaitForWindow(processId, "#32770", "Setup", timeoutMs);
-    if (box == nullptr)
-        return false;
-    PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
-    // A box that follows has the same caption: let this one go first.
-    const DWORD start = GetTickCount();
-    while (IsWindow(box) && GetTickCount() - start < timeoutMs)
-        Sleep(20);
-    return true;
+    std::string ignored;
+    return AnswerSetupQuestion(processId, button, timeoutMs, ignored);
 }
 
 namespace {
@@ -132,7 +125,28 @@ std::string WindowTextOf(HWND window)
     return narrow;
 }
 
+// A message box names its text control 0xFFFF on Windows, 100 under Wine.
+std::string BoxText(HWND box)
+{
+    HWND text = GetDlgItem(box, 0xFFFF);
+    return WindowTextOf(text != nullptr ? text : GetDlgItem(box, 100));
+}
+
 }  // namespace
+
+bool AnswerSetupQuestion(DWORD processId, int button, DWORD timeoutMs, std::string& question)
+{
+    HWND box = WaitForWindow(processId, "#32770", "Setup", timeoutMs);
+    if (box == nullptr)
+        return false;
+    question = BoxText(box);
+    PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
+    // A box that follows has the same caption: let this one go first.
+    const DWORD start = GetTickCount();
+    while (IsWindow(box) && GetTickCount() - start < timeoutMs)
+        Sleep(20);
+    return true;
+}
 
 MessageBoxSeen ReadAndCloseSetupBox(DWORD processId, DWORD timeoutMs)
 {
@@ -141,9 +155,7 @@ MessageBoxSeen ReadAndCloseSetupBox(DWORD processId, DWORD timeoutMs)
     if (box == nullptr)
         return seen;
     seen.found = true;
-    // Windows names the text control 0xFFFF, Wine 100.
-    HWND text = GetDlgItem(box, 0xFFFF);
-    seen.text = WindowTextOf(text != nullptr ? text : GetDlgItem(box, 100));
+    seen.text = BoxText(box);
     seen.hasCancel = GetDlgItem(box, IDCANCEL) != nullptr;
     for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
         const LONG style = GetWindowLongA(child, GWL_STYLE);
@@ -153,6 +165,13 @@ MessageBoxSeen ReadAndCloseSetupBox(DWORD processId, DWORD timeoutMs)
     }
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     return seen;
+}
+
+std::string SelectedLine(HWND combo)
+{
+    int line = static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0));
+    std::vector<std::string> lines = ComboLines(combo);
+    return line >= 0 && line < static_cast<int>(lines.size()) ? lines[static_cast<size_t>(line)] : "";
 }
 
 }  // namespace remote

@@ -44,6 +44,11 @@ void PostClick(HWND button);
 
 // Waits for the "Setup" question of process and answers it with button.
 bool AnswerSetupQuestion(DWORD processId, int button, DWORD timeoutMs);
+// The same, and tells what it asked.
+bool AnswerSetupQuestion(DWORD processId, int button, DWORD timeoutMs, std::string& question);
+
+// The line a combo box shows as chosen, or "" when none is.
+std::string SelectedLine(HWND combo);
 
 // What a message box of another process shows.
 struct MessageBoxSeen {

@@ -45,7 +45,7 @@ const std::vector<Control> kSystemControls = {
     {IDC_BGM_ON, kButton, kCheckBox, "ON", {209, 172, 20, 8}},
     {IDC_EFFECT_VOLUME, kTrack, kTrackBar, "", {102, 199, 104, 10}},
     {IDC_EFFECT_ON, kButton, kCheckBox, "ON", {209, 202, 20, 8}},
-    {kStatic, kText, kLabel, "Sprite Detail", {107, 99, 39, 8}},
+    {kStatic, kText, kLabel, "Sprite Detail", {107, 99, 40, 8}},
     {kStatic, kText, kLabel, "Texture Detail", {163, 99, 46, 8}},
     {kStatic, kText, kLabel, "Sound Setting", {92, 145, 58, 8}},
     {kStatic, kText, kLabel, "BGM Volume", {102, 159, 46, 8}},

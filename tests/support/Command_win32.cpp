@@ -39,7 +39,11 @@ Result Run(const std::string& program, const std::vector<std::string>& arguments
 {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
-    const std::string base = std::string(temp) + "command-" + std::to_string(GetCurrentProcessId());
+    // A name of each run's own: a process the program started (Wine's
+    // desktop, say) may keep the files of an earlier run open.
+    static int runs = 0;
+    const std::string base = std::string(temp) + "command-" + std::to_string(GetCurrentProcessId()) +
+                             "-" + std::to_string(++runs);
     const std::string outName = base + ".out";
     const std::string errName = base + ".err";
     HANDLE out = InheritableFile(outName);

@@ -77,6 +77,23 @@ TEST_F(OptionPageTest, AFlagOtherThanZeroOrOneStaysUntilItsBoxIsClicked)
     EXPECT_EQ(stored, Checked(OptionItem(IDC_CMD_FOG)));
 }
 
+// One tool per box in name-table order, each showing the script's text for
+// its command's key when it shows; the fixture's script has two of them.
+TEST_F(OptionPageTest, TooltipsShowEachCommandsTextInNameTableOrder)
+{
+    OpenSheet();
+    ShowOptionPage();
+    std::vector<Tool> tools = ToolsOf(ToolTipOf(optionPage_->GetSafeHwnd()));
+    ASSERT_EQ(tools.size(), 21u);
+    for (int key = kFirstCommandKey; key <= kLastCommandKey; ++key) {
+        const Tool& tool = tools[static_cast<size_t>(key - kFirstCommandKey)];
+        const std::string name = SettingName(key + kCommandMessageOffset);
+        EXPECT_EQ(tool.id, kBoxOfCommand[key - kFirstCommandKey]) << name;
+        EXPECT_TRUE(tool.asksWhenShown) << name;
+        EXPECT_EQ(tool.text, name == "fog" || name == "lightmap" ? "tip " + name : "") << name;
+    }
+}
+
 TEST_F(OptionPageTest, ControlsGetTheWhiteBrushBlackTextAndATransparentBackground)
 {
     OpenSheet();

@@ -146,6 +146,22 @@ TEST_F(SheetTest, OkAsksAndTheAnswerDecidesSavingAndTheSaveFolder)
     }
 }
 
+// No message script, or one without "ISOK": the tool asks its own question.
+TEST_F(SheetTest, WithoutTheScriptsQuestionOkAsksTheToolsOwn)
+{
+    for (const char* script : {static_cast<const char*>(nullptr), "SetupMSG = { Mode = \"m\" }"}) {
+        std::filesystem::remove("System/LuaFiles514/MsgString.lua");
+        if (script != nullptr)
+            std::ofstream("System/LuaFiles514/MsgString.lua") << script;
+        OpenSheet();
+        MessageBoxAnswerer answerer("Setup", IDCANCEL);
+        Click(SheetItem(IDOK));
+        EXPECT_EQ(answerer.answered(), 1);
+        EXPECT_EQ(answerer.question(), "Save these settings and close Setup?");
+        sheet_.reset();
+    }
+}
+
 TEST_F(SheetTest, CancelAndClosingAskNothingAndLeaveSaveConfirmedFalse)
 {
     for (bool close : {false, true}) {

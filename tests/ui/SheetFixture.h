@@ -103,6 +103,64 @@ protected:
 
     static const char* IsOkQuestion() { return "Save the settings now?"; }
 
+    // The page's tooltip: a pop-up the sheet owns, whose tools the page holds.
+    HWND ToolTipOf(HWND page) const
+    {
+        for (HWND w = FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr); w != nullptr;
+             w = FindWindowExA(nullptr, w, TOOLTIPS_CLASSA, nullptr)) {
+            TOOLINFOA tool = {};
+            tool.cbSize = sizeof tool;
+            if (GetWindow(w, GW_OWNER) == SheetWindow() &&
+                SendMessageA(w, TTM_ENUMTOOLSA, 0, reinterpret_cast<LPARAM>(&tool)) && tool.hwnd == page)
+                return w;
+        }
+        return nullptr;
+    }
+
+    struct Tool {
+        int id;              // the control's
+        bool asksWhenShown;  // registered with LPSTR_TEXTCALLBACKA
+        std::string text;    // what it shows now, "" when it shows nothing
+    };
+
+    // The tools of a tooltip in the order registered, each with the text
+    // the tooltip shows for it now.
+    static std::vector<Tool> ToolsOf(HWND tooltip)
+    {
+        std::vector<Tool> tools;
+        int count = static_cast<int>(SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            char stored[1024] = {};
+            TOOLINFOA tool = {};
+            tool.cbSize = sizeof tool;
+            tool.lpszText = stored;
+            SendMessageA(tooltip, TTM_ENUMTOOLSA, i, reinterpret_cast<LPARAM>(&tool));
+            tools.push_back({GetDlgCtrlID(reinterpret_cast<HWND>(tool.uId)),
+                             tool.lpszText == LPSTR_TEXTCALLBACKA, ShownText(tooltip, tool)});
+        }
+        return tools;
+    }
+
+    // Has the tooltip show the tool, tracking, so that neither the mouse nor
+    // the active window (both shared with tests running beside) takes part,
+    // and tells the text it shows. Wine tracks any tool, not only TTF_TRACK.
+    static std::string ShownText(HWND tooltip, TOOLINFOA tool)
+    {
+        SendMessageA(tooltip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+        std::string shown = IsWindowVisible(tooltip) ? ui_driver::WindowText(tooltip) : "";
+        SendMessageA(tooltip, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
+        return shown;
+    }
+
+    std::string ShownText(const CPageSkin& page, HWND control) const
+    {
+        TOOLINFOA tool = {};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = page.GetSafeHwnd();
+        tool.uId = reinterpret_cast<UINT_PTR>(control);
+        return ShownText(ToolTipOf(page.GetSafeHwnd()), tool);
+    }
+
     TempFolder folder_;
     std::unique_ptr<CSetupOption> systemPage_;
     std::unique_ptr<CSetupCMD> optionPage_;

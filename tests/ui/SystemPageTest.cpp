@@ -106,6 +106,20 @@ TEST_F(SystemPageTest, ChoosingADeviceTakesItsIdentityAndModesButKeepsTheMode)
     EXPECT_EQ(s.HEIGHT, 480);
 }
 
+// 800 x 600 x 16 is line 2 of the first device's list, line 1 of the
+// adapter's: the new list shows the mode chosen, and MODECNT follows it.
+TEST_F(SystemPageTest, ChoosingADeviceWhoseListHasTheModeElsewhereMovesModeCountToIt)
+{
+    OpenSheet();
+    Choose(SystemItem(IDC_MODE_LIST), 2);
+    Choose(SystemItem(IDC_DEVICE_LIST), 2);
+    EXPECT_EQ(Selection(SystemItem(IDC_MODE_LIST)), 1);
+    const CRegistry& s = *SetupSettings;
+    EXPECT_EQ(s.MODECNT, 1);
+    EXPECT_EQ(s.WIDTH, 800);
+    EXPECT_EQ(s.HEIGHT, 600);
+}
+
 TEST_F(SystemPageTest, ChoosingTheSecondDeviceLineSkipsTheSoftwareDevice)
 {
     OpenSheet();
@@ -215,33 +229,33 @@ TEST_F(SystemPageTest, KeyboardOnlyTrackBarMovesChangeNothing)
     EXPECT_EQ(SetupSettings->Bgm_Volume, 70);
 }
 
-TEST_F(SystemPageTest, TooltipsCarryTheMessageScriptsTextsAndEmptyWhenMissing)
+// Each control's text is the message script's for its key, looked up when
+// the tooltip shows it; a key the script lacks shows nothing.
+TEST_F(SystemPageTest, TooltipsShowTheMessageScriptsTextsInRegistrationOrder)
 {
     OpenSheet();
-    HWND tooltip = nullptr;
-    // A tooltip is a pop-up: the page's top-level window, the sheet, owns it.
-    for (HWND w = FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr); w != nullptr;
-         w = FindWindowExA(nullptr, w, TOOLTIPS_CLASSA, nullptr))
-        if (GetWindow(w, GW_OWNER) == SheetWindow())
-            tooltip = w;
-    ASSERT_NE(tooltip, nullptr);
-    ASSERT_EQ(SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0), 11);
-
-    const struct {
-        int id;
-        const char* text;
-    } expected[] = {{IDC_DEVICE_LIST, "tip Device"}, {IDC_SPRITE_DETAIL, "tip Sprite"},
-                    {IDC_EFFECT_ON, "tip sound"},     {IDC_NO_SOUND, ""}};
-    for (const auto& tool : expected) {
-        char text[80] = "unset";
-        TOOLINFOA info = {};
-        info.cbSize = sizeof info;
-        info.hwnd = systemPage_->GetSafeHwnd();
-        info.uId = reinterpret_cast<UINT_PTR>(SystemItem(tool.id));
-        info.lpszText = text;
-        SendMessageA(tooltip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&info));
-        EXPECT_STREQ(text, tool.text) << tool.id;
+    const int order[] = {IDC_DEVICE_LIST,   IDC_MODE_LIST,      IDC_FULLSCREEN, IDC_MOUSE_EXCLUSIVE,
+                         IDC_SPRITE_DETAIL, IDC_TEXTURE_DETAIL, IDC_BGM_VOLUME, IDC_EFFECT_VOLUME,
+                         IDC_BGM_ON,        IDC_EFFECT_ON,      IDC_NO_SOUND};
+    std::vector<Tool> tools = ToolsOf(ToolTipOf(systemPage_->GetSafeHwnd()));
+    ASSERT_EQ(tools.size(), 11u);
+    for (size_t i = 0; i < tools.size(); ++i) {
+        const std::string key = SettingName(kFirstSystemMessage + static_cast<int>(i));
+        EXPECT_EQ(tools[i].id, order[i]) << key;
+        EXPECT_TRUE(tools[i].asksWhenShown) << key;
+        EXPECT_EQ(tools[i].text, key == "NoSound" ? "" : "tip " + key);
     }
+}
+
+// The text is what the script says when the tooltip shows, however long.
+TEST_F(SystemPageTest, ATooltipShowsTheScriptAsItIsNowAndLongTextsWhole)
+{
+    OpenSheet();
+    const std::string longText(150, 'w');
+    std::ofstream("System/LuaFiles514/MsgString.lua", std::ios::binary | std::ios::trunc)
+        << "SetupMSG = { Sprite = \"" << longText << "\" }\r\n";
+    EXPECT_EQ(ShownText(*systemPage_, SystemItem(IDC_SPRITE_DETAIL)), longText);
+    EXPECT_EQ(ShownText(*systemPage_, SystemItem(IDC_DEVICE_LIST)), "");
 }
 
 TEST_F(SystemPageTest, ControlsGetTheWhiteBrushBlackTextAndAWhiteTextBackground)

@@ -60,7 +60,9 @@ public:
                                 GetModuleHandleA(nullptr), nullptr);
         return hwnd_ != nullptr;
     }
-    // Registers the whole window of control as a tool; the tooltip copies text.
+    // Registers the whole window of control as a tool; the tooltip copies
+    // text. With LPSTR_TEXTCALLBACKA it asks the control's parent instead
+    // (TTN_GETDISPINFOA) each time it is about to show the tool's text.
     bool AddTool(HWND control, const char* text) const
     {
         TOOLINFOA info = {};

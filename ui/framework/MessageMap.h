@@ -11,7 +11,7 @@
 // that matches it.
 template <class T>
 struct MessageMap {
-    enum class Kind { kCommand, kNotify, kPaint, kCtlColor };
+    enum class Kind { kCommand, kNotify, kNotifyFromAny, kPaint, kCtlColor };
 
     using CommandHandler = void (T::*)();
     using NotifyHandler = void (T::*)(NMHDR* header, LRESULT* result);
@@ -43,6 +43,12 @@ struct MessageMap {
     static constexpr Entry Notify(UINT code, int id, NotifyHandler handler)
     {
         return {Kind::kNotify, code, id, nullptr, handler, nullptr};
+    }
+    // WM_NOTIFY with this code whatever sends it: a tooltip names its tool
+    // by the tool's window (TTN_GETDISPINFOA), not by a control id.
+    static constexpr Entry NotifyFromAny(UINT code, NotifyHandler handler)
+    {
+        return {Kind::kNotifyFromAny, code, 0, nullptr, handler, nullptr};
     }
     static constexpr Entry Paint(CommandHandler handler)
     {
@@ -81,6 +87,16 @@ bool RouteMessage(T& target, const typename MessageMap<T>::Entry (&map)[N], UINT
             if (message == WM_NOTIFY) {
                 auto* header = reinterpret_cast<NMHDR*>(lParam);
                 if (header->code == entry.code && header->idFrom == static_cast<UINT_PTR>(entry.id)) {
+                    result = 0;
+                    (target.*entry.onNotify)(header, &result);
+                    return true;
+                }
+            }
+            break;
+        case Kind::kNotifyFromAny:
+            if (message == WM_NOTIFY) {
+                auto* header = reinterpret_cast<NMHDR*>(lParam);
+                if (header->code == entry.code) {
                     result = 0;
                     (target.*entry.onNotify)(header, &result);
                     return true;
