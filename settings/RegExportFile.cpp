@@ -1,29 +1,58 @@
 #include "settings/RegExportFile.h"
 
+#include <cerrno>
+#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
+#include <filesystem>
+#include <optional>
+
+#include <unistd.h>
+
+#include "optionfiles/FileBytes.h"
+#include "optionfiles/FileHandle.h"
 
 namespace {
 
 const char kHeader[] = "REGEDIT4";
 const char kRoot[] = "HKEY_LOCAL_MACHINE\\";
+const char kLineEnd[] = "\r\n";
 
-bool EqualNoCase(const std::string& a, const std::string& b)
+char Lower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool EqualNoCase(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())
         return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]);
-        unsigned char y = static_cast<unsigned char>(b[i]);
-        if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
-        if (x != y)
+    for (size_t i = 0; i < a.size(); ++i)
+        if (Lower(a[i]) != Lower(b[i]))
             return false;
+    return true;
+}
+
+bool IsHexDigit(char c)
+{
+    return (c >= '0' && c <= '9') || (Lower(c) >= 'a' && Lower(c) <= 'f');
+}
+
+// The digits must all be hexadecimal: strtoul alone would take signs,
+// spaces and "0x".
+bool ReadHexNumber(std::string_view digits, size_t maxDigits, unsigned long& out)
+{
+    if (digits.empty() || digits.size() > maxDigits)
+        return false;
+    out = 0;
+    for (char c : digits) {
+        if (!IsHexDigit(c))
+            return false;
+        out = out * 16 + static_cast<unsigned long>(c <= '9' ? c - '0' : Lower(c) - 'a' + 10);
     }
     return true;
 }
+
+// ---- Value syntax ----
 
 // A string value that is printable text followed by exactly one NUL is written
 // as "text"; any other bytes keep their exact form as hex(1):.
@@ -37,7 +66,7 @@ bool IsPlainText(const std::vector<uint8_t>& data)
     return true;
 }
 
-std::string Quote(const std::string& text)
+std::string Quote(std::string_view text)
 {
     std::string out = "\"";
     for (char c : text) {
@@ -61,10 +90,10 @@ std::string Hex(const std::vector<uint8_t>& data)
     return out;
 }
 
-std::string FormatValue(const RegValue& v)
+std::string FormatData(const RegValue& v)
 {
     if (v.type == 1 && IsPlainText(v.data))
-        return Quote(std::string(v.data.begin(), v.data.end() - 1));
+        return Quote(std::string_view(reinterpret_cast<const char*>(v.data.data()), v.data.size() - 1));
     if (v.type == 4 && v.data.size() == 4) {
         char text[16];
         uint32_t n = v.data[0] | v.data[1] << 8 | v.data[2] << 16 | uint32_t(v.data[3]) << 24;
@@ -78,199 +107,362 @@ std::string FormatValue(const RegValue& v)
     return prefix + Hex(v.data);
 }
 
+std::string ValueLineText(const RegValue& v)
+{
+    return Quote(v.name) + "=" + FormatData(v) + kLineEnd;
+}
+
 // Reads a quoted text at pos (pos at the opening quote); false when unterminated.
-bool ReadQuoted(const std::string& line, size_t& pos, std::string& out)
+bool ReadQuoted(std::string_view line, size_t& pos, std::string& out)
 {
     if (pos >= line.size() || line[pos] != '"')
         return false;
     for (++pos; pos < line.size(); ++pos) {
         char c = line[pos];
-        if (c == '\\' && pos + 1 < line.size()) {
-            out += line[++pos];
-        } else if (c == '"') {
+        if (c == '"') {
             ++pos;
             return true;
-        } else {
-            out += c;
         }
+        if (c == '\\' && ++pos == line.size())
+            return false;
+        out += line[pos];
     }
     return false;
 }
 
-bool ReadHexBytes(const std::string& text, std::vector<uint8_t>& out)
+// Comma-separated bytes of one or two hexadecimal digits each.
+bool ReadHexBytes(std::string_view text, std::vector<uint8_t>& out)
 {
-    std::stringstream in(text);
-    std::string item;
-    while (std::getline(in, item, ',')) {
-        if (item.empty() && in.eof() && out.empty())
-            return true;
-        char* end = nullptr;
-        unsigned long byte = std::strtoul(item.c_str(), &end, 16);
-        if (item.empty() || *end != '\0' || byte > 0xFF)
+    while (!text.empty()) {
+        const size_t comma = text.find(',');
+        unsigned long byte = 0;
+        if (!ReadHexNumber(text.substr(0, comma), 2, byte))
             return false;
         out.push_back(static_cast<uint8_t>(byte));
+        if (comma == std::string_view::npos)
+            break;
+        text.remove_prefix(comma + 1);
+        if (text.empty())
+            return false;  // a trailing comma: the rest is missing
     }
     return true;
 }
 
-bool ParseValueLine(const std::string& line, RegValue& value)
+bool ParseData(std::string_view rest, RegValue& value)
 {
-    size_t pos = 0;
-    if (!ReadQuoted(line, pos, value.name) || pos >= line.size() || line[pos] != '=')
-        return false;
-    std::string rest = line.substr(pos + 1);
     if (!rest.empty() && rest[0] == '"') {
-        size_t p = 0;
+        size_t end = 0;
         std::string text;
-        if (!ReadQuoted(rest, p, text))
+        if (!ReadQuoted(rest, end, text) || end != rest.size())
             return false;
         value.type = 1;
         value.data.assign(text.begin(), text.end());
         value.data.push_back(0);
         return true;
     }
-    if (rest.compare(0, 6, "dword:") == 0) {
-        char* end = nullptr;
-        unsigned long n = std::strtoul(rest.c_str() + 6, &end, 16);
-        if (rest.size() != 14 || *end != '\0')
+    unsigned long n = 0;
+    if (rest.substr(0, 6) == "dword:") {
+        if (!ReadHexNumber(rest.substr(6), 8, n) || rest.size() != 14)
             return false;
         value.type = 4;
         value.data = {uint8_t(n), uint8_t(n >> 8), uint8_t(n >> 16), uint8_t(n >> 24)};
         return true;
     }
-    if (rest.compare(0, 4, "hex:") == 0) {
+    if (rest.substr(0, 4) == "hex:") {
         value.type = 3;
         return ReadHexBytes(rest.substr(4), value.data);
     }
-    if (rest.compare(0, 4, "hex(") == 0) {
-        size_t close = rest.find("):");
-        if (close == std::string::npos || close == 4)
-            return false;
-        const std::string digits = rest.substr(4, close - 4);
-        char* end = nullptr;
-        unsigned long type = std::strtoul(digits.c_str(), &end, 16);
-        if (*end != '\0' || type > 0xFFFFFFFFul)
-            return false;
-        value.type = static_cast<uint32_t>(type);
-        return ReadHexBytes(rest.substr(close + 2), value.data);
-    }
-    return false;
+    const size_t close = rest.find("):");
+    if (rest.substr(0, 4) != "hex(" || close == std::string_view::npos ||
+        !ReadHexNumber(rest.substr(4, close - 4), 8, n))
+        return false;
+    value.type = static_cast<uint32_t>(n);
+    return ReadHexBytes(rest.substr(close + 2), value.data);
 }
 
-// Joins continuation lines (a trailing backslash) and drops CR before LF.
-std::vector<std::string> LogicalLines(const std::string& text)
+bool ParseValueLine(std::string_view line, RegValue& value)
 {
-    std::vector<std::string> lines;
-    std::string current;
-    std::stringstream in(text);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (!line.empty() && line.back() == '\\' && line.find('=') != std::string::npos) {
-            line.pop_back();
-            current += line;
-            continue;
+    size_t pos = 0;
+    return ReadQuoted(line, pos, value.name) && pos < line.size() && line[pos] == '=' &&
+           ParseData(line.substr(pos + 1), value);
+}
+
+// ---- Lines ----
+
+// The line at pos without its end (LF or CR LF); pos moves past the end.
+std::string_view TakeLine(std::string_view text, size_t& pos)
+{
+    const size_t end = std::min(text.find('\n', pos), text.size());
+    std::string_view line = text.substr(pos, end - pos);
+    if (end < text.size() && !line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    pos = std::min(end + 1, text.size());
+    return line;
+}
+
+bool IsValueLike(std::string_view content)
+{
+    return !content.empty() && (content[0] == '"' || content[0] == '@');
+}
+
+struct LogicalLine {
+    std::string content;  // without line ends, continuations joined
+    bool joinsNext = false;
+};
+
+// A value line continues on the next line while a line ends in a
+// backslash; the continuation's leading spaces are indentation.
+LogicalLine TakeLogicalLine(std::string_view text, size_t& pos)
+{
+    std::string_view physical = TakeLine(text, pos);
+    LogicalLine line{std::string(physical)};
+    if (!IsValueLike(line.content))
+        return line;
+    while (!physical.empty() && physical.back() == '\\') {
+        line.content.pop_back();
+        if (pos == text.size()) {
+            line.joinsNext = true;
+            break;
         }
-        size_t start = current.empty() ? 0 : line.find_first_not_of(' ');
-        current += start == std::string::npos ? "" : line.substr(start);
-        lines.push_back(current);
-        current.clear();
+        physical = TakeLine(text, pos);
+        const size_t start = physical.find_first_not_of(" \t");
+        if (start != std::string_view::npos)
+            line.content += physical.substr(start);
     }
-    if (!current.empty())
-        lines.push_back(current);
-    return lines;
+    return line;
+}
+
+// For "[HKEY_LOCAL_MACHINE\path]" the path; nullopt for other roots.
+std::optional<std::string> KeyPathOf(std::string_view content)
+{
+    const std::string_view root = kRoot;
+    const std::string_view full = content.substr(1, content.size() - 2);
+    if (!EqualNoCase(full.substr(0, root.size()), root))
+        return std::nullopt;
+    return std::string(full.substr(root.size()));
+}
+
+bool IsKeyLine(std::string_view content)
+{
+    return content.size() >= 2 && content.front() == '[' && content.back() == ']';
+}
+
+bool IsBlank(std::string_view text)
+{
+    return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
+}
+
+bool IsBlankOrComment(std::string_view text)
+{
+    const size_t start = text.find_first_not_of(" \t\r\n");
+    return start == std::string_view::npos || text[start] == ';';
+}
+
+// A folder in the file's place opens, and its size reads as too large.
+SystemError TooLargeError(const std::string& path)
+{
+    std::error_code ignored;
+    return std::filesystem::is_directory(path, ignored) ? EISDIR : EFBIG;
 }
 
 }  // namespace
 
-RegExportFile RegExportFile::Parse(const std::string& text)
+RegExportFile RegExportFile::Parse(std::string_view text)
 {
     RegExportFile file;
-    RegKey* key = nullptr;
-    for (const std::string& line : LogicalLines(text)) {
-        if (line.size() > 2 && line.front() == '[' && line.back() == ']') {
-            std::string full = line.substr(1, line.size() - 2);
-            std::string root = kRoot;
-            key = EqualNoCase(full.substr(0, root.size()), root) ? &file.AddKey(full.substr(root.size()))
-                                                                 : nullptr;
-            continue;
+    size_t pos = 0;
+    std::optional<std::string> key;  // the block the lines are in
+    while (pos < text.size()) {
+        const size_t start = pos;
+        LogicalLine logical = TakeLogicalLine(text, pos);
+        Line line;
+        line.text = std::string(text.substr(start, pos - start));
+        line.joinsNext = logical.joinsNext;
+        if (start == 0 && logical.content != kHeader) {
+            // Another format or encoding: nothing in it is ours to change.
+            file.lines_.assign(1, TextLine(std::string(text)));
+            file.error_ = EILSEQ;
+            return file;
         }
-        RegValue value;
-        if (key != nullptr && ParseValueLine(line, value))
-            SetValue(*key, std::move(value));
+        if (start > 0 && IsKeyLine(logical.content)) {
+            key = KeyPathOf(logical.content);
+            line.kind = key ? Line::Kind::kKey : Line::Kind::kOtherRootKey;
+            line.key = key.value_or("");
+        } else if (key && ParseValueLine(logical.content, line.value)) {
+            line.kind = Line::Kind::kValue;
+            line.key = *key;
+        } else {
+            line.value = RegValue();  // a line this store does not read
+        }
+        file.lines_.push_back(std::move(line));
     }
     return file;
 }
 
 RegExportFile RegExportFile::Load(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return RegExportFile();
-    std::stringstream text;
-    text << in.rdbuf();
-    return Parse(text.str());
+    FileBytes file = ReadFileBytes(path);
+    RegExportFile refused;
+    switch (file.status) {
+    case FileBytes::Status::kRead: return Parse(file.bytes);
+    case FileBytes::Status::kMissing: return RegExportFile();
+    case FileBytes::Status::kUnreadable: refused.error_ = file.error; break;
+    case FileBytes::Status::kTooLarge: refused.error_ = TooLargeError(path); break;
+    }
+    return refused;
 }
 
 std::string RegExportFile::Format() const
 {
-    std::string out = std::string(kHeader) + "\r\n";
-    for (const RegKey& key : keys_) {
-        out += "\r\n[" + std::string(kRoot) + key.path + "]\r\n";
-        for (const RegValue& v : key.values)
-            out += Quote(v.name) + "=" + FormatValue(v) + "\r\n";
-    }
+    std::string out;
+    for (const Line& line : lines_)
+        out += line.text;
     return out;
 }
 
-bool RegExportFile::Save(const std::string& path) const
+SystemError RegExportFile::Save(const std::string& path) const
 {
-    const std::string temp = path + ".new";
+    if (error_ != kNoError)
+        return error_;
+    const std::string side = path + ".new";
     const std::string text = Format();
-    std::FILE* f = std::fopen(temp.c_str(), "wb");
-    if (f == nullptr)
-        return false;
-    bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    written = std::fclose(f) == 0 && written;
-    if (!written || std::rename(temp.c_str(), path.c_str()) != 0) {
-        std::remove(temp.c_str());
-        return false;
+    ResetFileError();
+    FileHandle file = OpenFile(side.c_str(), "wb");
+    if (!file)
+        return LastFileError();
+    SystemError error = kNoError;
+    if (std::fwrite(text.data(), 1, text.size(), file.get()) != text.size() ||
+        std::fflush(file.get()) != 0 || fsync(fileno(file.get())) != 0)
+        error = LastFileError();
+    if (std::fclose(file.release()) != 0 && error == kNoError)
+        error = LastFileError();
+    if (error == kNoError && std::rename(side.c_str(), path.c_str()) != 0)
+        error = LastFileError();
+    if (error != kNoError)
+        std::remove(side.c_str());
+    return error;
+}
+
+bool RegExportFile::HasKey(std::string_view path) const
+{
+    return LastKeyLine(path) < lines_.size();
+}
+
+void RegExportFile::AddKey(const std::string& path)
+{
+    if (error_ != kNoError || HasKey(path))
+        return;
+    if (lines_.empty())
+        lines_.push_back(TextLine(std::string(kHeader) + kLineEnd));
+    lines_.back().End();
+    if (!IsBlank(lines_.back().text))
+        lines_.push_back(TextLine(kLineEnd));
+    Line key = TextLine("[" + std::string(kRoot) + path + "]" + kLineEnd);
+    key.kind = Line::Kind::kKey;
+    key.key = path;
+    lines_.push_back(std::move(key));
+}
+
+const RegValue* RegExportFile::FindValue(std::string_view keyPath, std::string_view name) const
+{
+    const Line* line = LastValueLine(keyPath, name);
+    return line != nullptr ? &line->value : nullptr;
+}
+
+void RegExportFile::SetValue(const std::string& keyPath, RegValue value)
+{
+    if (error_ != kNoError)
+        return;
+    if (const Line* found = LastValueLine(keyPath, value.name)) {
+        Line& line = lines_[static_cast<size_t>(found - lines_.data())];
+        value.name = line.value.name;  // the file's spelling stays
+        line.text = ValueLineText(value);
+        line.value = std::move(value);
+        line.joinsNext = false;
+        return;
     }
-    return true;
+    AddKey(keyPath);
+    const size_t keyLine = LastKeyLine(keyPath);
+    const size_t after = EndOfBlock(keyLine);
+    lines_[after].End();
+    Line line = TextLine(ValueLineText(value));
+    line.kind = Line::Kind::kValue;
+    line.key = lines_[keyLine].key;
+    line.value = std::move(value);
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(after + 1), std::move(line));
 }
 
-RegKey* RegExportFile::FindKey(const std::string& path)
+std::vector<RegKey> RegExportFile::Keys() const
 {
-    for (RegKey& key : keys_)
-        if (EqualNoCase(key.path, path))
-            return &key;
-    return nullptr;
-}
-
-RegKey& RegExportFile::AddKey(const std::string& path)
-{
-    if (RegKey* key = FindKey(path))
-        return *key;
-    keys_.push_back(RegKey{path, {}});
-    return keys_.back();
-}
-
-const RegValue* RegExportFile::FindValue(const RegKey& key, const std::string& name)
-{
-    for (const RegValue& v : key.values)
-        if (EqualNoCase(v.name, name))
-            return &v;
-    return nullptr;
-}
-
-void RegExportFile::SetValue(RegKey& key, RegValue value)
-{
-    for (RegValue& v : key.values) {
-        if (EqualNoCase(v.name, value.name)) {
-            v = std::move(value);
-            return;
+    std::vector<RegKey> keys;
+    auto keyOf = [&keys](const std::string& path) -> RegKey& {
+        for (RegKey& key : keys)
+            if (EqualNoCase(key.path, path))
+                return key;
+        return keys.emplace_back(RegKey{path, {}});
+    };
+    for (const Line& line : lines_) {
+        if (line.kind == Line::Kind::kKey) {
+            keyOf(line.key);
+        } else if (line.kind == Line::Kind::kValue) {
+            std::vector<RegValue>& values = keyOf(line.key).values;
+            auto same = [&line](const RegValue& v) { return EqualNoCase(v.name, line.value.name); };
+            auto found = std::find_if(values.begin(), values.end(), same);
+            if (found != values.end())
+                *found = line.value;
+            else
+                values.push_back(line.value);
         }
     }
-    key.values.push_back(std::move(value));
+    return keys;
+}
+
+RegExportFile::Line RegExportFile::TextLine(std::string text)
+{
+    Line line;
+    line.text = std::move(text);
+    return line;
+}
+
+void RegExportFile::Line::End()
+{
+    if (text.empty() || text.back() != '\n')
+        text += kLineEnd;
+    if (joinsNext)
+        text += kLineEnd;  // an empty continuation line ends it
+    joinsNext = false;
+}
+
+const RegExportFile::Line* RegExportFile::LastValueLine(std::string_view keyPath,
+                                                        std::string_view name) const
+{
+    for (auto line = lines_.rbegin(); line != lines_.rend(); ++line)
+        if (line->kind == Line::Kind::kValue && EqualNoCase(line->key, keyPath) &&
+            EqualNoCase(line->value.name, name))
+            return &*line;
+    return nullptr;
+}
+
+// The index of the key's last block header; lines_.size() when it has none.
+size_t RegExportFile::LastKeyLine(std::string_view path) const
+{
+    for (size_t i = lines_.size(); i-- > 0;)
+        if (lines_[i].kind == Line::Kind::kKey && EqualNoCase(lines_[i].key, path))
+            return i;
+    return lines_.size();
+}
+
+// The last line of the block that holds something: new values go after it,
+// before the blank lines and comments that part it from the next block.
+size_t RegExportFile::EndOfBlock(size_t keyLine) const
+{
+    size_t last = keyLine;
+    for (size_t i = keyLine + 1; i < lines_.size(); ++i) {
+        const Line::Kind kind = lines_[i].kind;
+        if (kind == Line::Kind::kKey || kind == Line::Kind::kOtherRootKey)
+            break;
+        if (!IsBlankOrComment(lines_[i].text))
+            last = i;
+    }
+    return last;
 }

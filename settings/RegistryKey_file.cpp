@@ -7,20 +7,35 @@
 
 // Hosts without a registry keep HKEY_LOCAL_MACHINE in this export file in
 // the working directory. Every call reads the file and every change writes
-// it back whole, so the file always shows what the tool has stored.
+// it back whole, so the file always shows what the tool has stored. A file
+// that cannot be read is never written: the change fails with the reason.
 namespace {
 
 const char kStoreFile[] = "HKEY_LOCAL_MACHINE.reg";
+
+// A line end or other control character in a key path or value name would
+// break the line it is written on.
+bool FitsOnALine(const char* text)
+{
+    for (; *text != '\0'; ++text)
+        if (static_cast<unsigned char>(*text) < 0x20)
+            return false;
+    return true;
+}
 
 }  // namespace
 
 RegistryKey RegistryKey::Create(const char* path)
 {
+    if (!FitsOnALine(path))
+        return RegistryKey(EINVAL, nullptr, path);
     RegExportFile store = RegExportFile::Load(kStoreFile);
-    if (store.FindKey(path) == nullptr) {
+    if (store.error() != kNoError)
+        return RegistryKey(store.error(), nullptr, path);
+    if (!store.HasKey(path)) {
         store.AddKey(path);
-        if (!store.Save(kStoreFile))
-            return RegistryKey(LastFileError(), nullptr, path);
+        if (const SystemError error = store.Save(kStoreFile))
+            return RegistryKey(error, nullptr, path);
     }
     return RegistryKey(kNoError, nullptr, path);
 }
@@ -28,7 +43,9 @@ RegistryKey RegistryKey::Create(const char* path)
 RegistryKey RegistryKey::OpenForQuery(const char* path)
 {
     RegExportFile store = RegExportFile::Load(kStoreFile);
-    return RegistryKey(store.FindKey(path) != nullptr ? kNoError : ENOENT, nullptr, path);
+    if (store.error() != kNoError)
+        return RegistryKey(store.error(), nullptr, path);
+    return RegistryKey(store.HasKey(path) ? kNoError : ENOENT, nullptr, path);
 }
 
 RegistryKey::RegistryKey(RegistryKey&& other) noexcept
@@ -39,20 +56,10 @@ RegistryKey::RegistryKey(RegistryKey&& other) noexcept
 
 RegistryKey::~RegistryKey() = default;
 
-namespace {
-
-const RegValue* FindStored(RegExportFile& store, const std::string& path, const char* name)
-{
-    const RegKey* key = store.FindKey(path);
-    return key != nullptr ? RegExportFile::FindValue(*key, name) : nullptr;
-}
-
-}  // namespace
-
 bool RegistryKey::Query(const char* name, void* buffer, uint32_t size) const
 {
-    RegExportFile store = RegExportFile::Load(kStoreFile);
-    const RegValue* value = FindStored(store, path_, name);
+    const RegExportFile store = RegExportFile::Load(kStoreFile);
+    const RegValue* value = store.FindValue(path_, name);
     if (value == nullptr || value->data.size() > size)
         return false;
     if (!value->data.empty())
@@ -62,8 +69,8 @@ bool RegistryKey::Query(const char* name, void* buffer, uint32_t size) const
 
 RegistryKey::ValueInfo RegistryKey::QueryInfo(const char* name) const
 {
-    RegExportFile store = RegExportFile::Load(kStoreFile);
-    const RegValue* value = FindStored(store, path_, name);
+    const RegExportFile store = RegExportFile::Load(kStoreFile);
+    const RegValue* value = store.FindValue(path_, name);
     if (value == nullptr)
         return ValueInfo{};
     return ValueInfo{true, value->type, static_cast<uint32_t>(value->data.size())};
@@ -71,12 +78,12 @@ RegistryKey::ValueInfo RegistryKey::QueryInfo(const char* name) const
 
 SystemError RegistryKey::Set(const char* name, uint32_t type, const void* data, uint32_t size)
 {
+    if (!FitsOnALine(name))
+        return EINVAL;
     RegExportFile store = RegExportFile::Load(kStoreFile);
-    RegValue value;
-    value.name = name;
-    value.type = type;
+    if (store.error() != kNoError)
+        return store.error();
     const uint8_t* bytes = static_cast<const uint8_t*>(data);
-    value.data.assign(bytes, bytes + size);
-    RegExportFile::SetValue(store.AddKey(path_), std::move(value));
-    return store.Save(kStoreFile) ? kNoError : LastFileError();
+    store.SetValue(path_, RegValue{name, type, std::vector<uint8_t>(bytes, bytes + size)});
+    return store.Save(kStoreFile);
 }

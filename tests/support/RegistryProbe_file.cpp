@@ -21,33 +21,35 @@ bool IsBelow(const std::string& path, const std::string& top)
 
 void ClearVendorKey()
 {
-    RegExportFile store = RegExportFile::Load(kStoreFile);
     RegExportFile kept;
-    for (const RegKey& key : store.keys())
-        if (!IsBelow(key.path, kVendorKey))
-            kept.AddKey(key.path).values = key.values;
+    for (const RegKey& key : RegExportFile::Load(kStoreFile).Keys()) {
+        if (IsBelow(key.path, kVendorKey))
+            continue;
+        kept.AddKey(key.path);
+        for (const RegValue& value : key.values)
+            kept.SetValue(key.path, value);
+    }
     kept.Save(kStoreFile);
 }
 
 bool KeyExists(const char* path)
 {
-    return RegExportFile::Load(kStoreFile).FindKey(path) != nullptr;
+    return RegExportFile::Load(kStoreFile).HasKey(path);
 }
 
 int ValueCount(const char* path)
 {
-    RegExportFile store = RegExportFile::Load(kStoreFile);
-    const RegKey* key = store.FindKey(path);
-    return key != nullptr ? static_cast<int>(key->values.size()) : -1;
+    for (const RegKey& key : RegExportFile::Load(kStoreFile).Keys())
+        if (strcasecmp(key.path.c_str(), path) == 0)
+            return static_cast<int>(key.values.size());
+    return -1;
 }
 
 Stored Read(const char* path, const char* name)
 {
     Stored out;
-    RegExportFile store = RegExportFile::Load(kStoreFile);
-    const RegKey* key = store.FindKey(path);
-    const RegValue* value = key != nullptr ? RegExportFile::FindValue(*key, name) : nullptr;
-    if (value != nullptr) {
+    const RegExportFile store = RegExportFile::Load(kStoreFile);
+    if (const RegValue* value = store.FindValue(path, name)) {
         out.exists = true;
         out.type = value->type;
         out.bytes = value->data;
@@ -58,7 +60,7 @@ Stored Read(const char* path, const char* name)
 void Write(const char* path, const char* name, uint32_t type, const std::vector<uint8_t>& bytes)
 {
     RegExportFile store = RegExportFile::Load(kStoreFile);
-    RegExportFile::SetValue(store.AddKey(path), RegValue{name, type, bytes});
+    store.SetValue(path, RegValue{name, type, bytes});
     store.Save(kStoreFile);
 }
 
