@@ -1,5 +1,6 @@
 #include "optionfiles/PreservedLines.h"
 
+#include "optionfiles/ByteOrderMark.h"
 #include "optionfiles/FileHandle.h"
 #include "settings/SettingNames.h"
 
@@ -46,6 +47,10 @@ bool IsDroppedLine(std::string_view line)
 
 std::vector<std::string> PreservedLinesOf(std::string_view text)
 {
+    // An editor's byte-order mark would otherwise stay on the first line
+    // and keep Lua from reading the file the tool writes.
+    if (StartsWithByteOrderMark(text))
+        text.remove_prefix(kUtf8ByteOrderMark.size());
     std::vector<std::string> kept;
     for (std::string& line : SplitLines(text)) {
         if (!IsDroppedLine(line))
