@@ -51,7 +51,8 @@ std::string ClientMessageScript(int entries)
 {
     std::string script = "SetupMSG = {\n";
     for (int key = kFirstSystemMessage; key <= kLastOptionMessage; ++key)
-        script += std::string("  [\"") + SettingName(key) + "\"] = \"Tooltip of " + SettingName(key) + ".\",\n";
+        script += std::string("  [\"") + SettingName(key) + "\"] = \"Tooltip of " +
+                  SettingName(key) + ".\",\n";
     for (int i = 0; i < entries; ++i)
         script += "  [\"UI_TEXT_" + std::to_string(i) + "\"] = \"" + ClientText(i) + "\",\n";
     script += "  [\"ISOK\"] = \"Save the settings and close Setup?\",\n}\n";

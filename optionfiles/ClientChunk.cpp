@@ -257,7 +257,8 @@ std::string DescribeForeignHeader(std::string_view chunk)
 {
     const std::string_view header = chunk.substr(0, kClientChunkHeader.size());
     const std::string_view signature = kClientChunkHeader.substr(0, kSignatureEnd);
-    if (header.substr(0, kSignatureEnd) != signature.substr(0, std::min(header.size(), signature.size())))
+    const std::size_t present = std::min(header.size(), signature.size());
+    if (header.substr(0, present) != signature.substr(0, present))
         return "not a Lua chunk, though it begins like one (" + HexBytes(header) + ")";
     if (header.size() > kVersion && header[kVersion] != kClientChunkHeader[kVersion]) {
         const int version = static_cast<unsigned char>(header[kVersion]);
@@ -269,7 +270,8 @@ std::string DescribeForeignHeader(std::string_view chunk)
 
     std::vector<std::string> differences;
     if (header[kFormat] != kClientChunkHeader[kFormat])
-        differences.push_back("format " + std::to_string(static_cast<unsigned char>(header[kFormat])));
+        differences.push_back("format " +
+                              std::to_string(static_cast<unsigned char>(header[kFormat])));
     if (header[kEndianness] != kClientChunkHeader[kEndianness])
         differences.push_back(header[kEndianness] == 0 ? "big-endian" : "unknown byte order");
     differences.push_back(SizeDifference(header, kIntSize, "int"));
