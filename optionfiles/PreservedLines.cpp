@@ -47,12 +47,12 @@ bool IsDroppedLine(std::string_view line)
 
 std::vector<std::string> PreservedLinesOf(std::string_view text)
 {
-    // An editor's byte-order mark would otherwise stay on the first line
-    // and keep Lua from reading the file the tool writes.
-    if (StartsWithByteOrderMark(text))
-        text.remove_prefix(kUtf8ByteOrderMark.size());
     std::vector<std::string> kept;
     for (std::string& line : SplitLines(text)) {
+        // The first kept line begins the file the tool writes: an editor's
+        // byte-order mark there would keep Lua from reading it.
+        while (kept.empty() && StartsWithByteOrderMark(line))
+            line.erase(0, kUtf8ByteOrderMark.size());
         if (!IsDroppedLine(line))
             kept.push_back(std::move(line));
     }

@@ -117,7 +117,9 @@ TEST(PreservedLines, SplitAndFilter)
         {"case-sensitive", "-- width\r\ncmdonofflist = 1\r\n", {"-- width", "cmdonofflist = 1"}},
         {"NUL bytes are kept", std::string("a\0b\r\n", 5), {std::string("a\0b", 3)}},
         {"byte-order mark left out", "\xEF\xBB\xBF-- a\r\n", {"-- a"}},
-        {"only a leading mark", "-- a\r\n\xEF\xBB\xBF-- b", {"-- a", "\xEF\xBB\xBF-- b"}},
+        {"only the first kept line's marks", "-- a\r\n\xEF\xBB\xBF-- b", {"-- a", "\xEF\xBB\xBF-- b"}},
+        {"no mark leads what is written",
+         "CmdOnOffList = {}\r\n\xEF\xBB\xBF\xEF\xBB\xBF-- b", {"-- b"}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(PreservedLinesOf(c.text), c.kept) << c.name;
