@@ -41,13 +41,33 @@ void SetupSession::LoadPreservedLines()
     }
 }
 
+namespace {
+
+// The saved file's number under key in table, as GetSavedOption and
+// GetSavedCommand answer (the field stays where it has none), noting where
+// it came from: the option script stands in for a saved file that did not
+// load.
+void TakeSavedValue(CRegistry& s, int table, int key)
+{
+    const IntegerLookup found = g_optionScript.LookUpInteger(SettingName(kSavedOptionFile),
+                                                             SettingName(table), SettingName(key));
+    if (!found.found)
+        return;
+    s.Setting(key) = found.value;
+    s.NoteOrigin(SettingName(key), found.answeredBy == ScriptSource::kSavedFile
+                                       ? SettingOrigin::kSavedFile
+                                       : SettingOrigin::kOptionScript);
+}
+
+}  // namespace
+
 void SetupSession::ApplySavedOptions()
 {
     CRegistry& s = *SetupSettings;
     for (int key = kFirstOptionKey; key <= kLastOptionKey; ++key)
-        s.Setting(key) = g_optionScript.GetSavedOption(SettingName(key), s.Setting(key));
+        TakeSavedValue(s, kOptionInfoList, key);
     for (int key = kFirstCmdOnOffKey; key <= kLastCmdOnOffKey; ++key)
-        s.Setting(key) = g_optionScript.GetSavedCommand(SettingName(key), s.Setting(key));
+        TakeSavedValue(s, kCmdOnOffList, key);
 }
 
 SystemError SetupSession::WritePreservedLines(const std::string& savedFile)

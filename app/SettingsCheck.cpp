@@ -21,8 +21,8 @@ namespace {
 std::string PlaceOf(const CRegistry& s, const char* key)
 {
     switch (s.OriginOf(key)) {
-    case SettingOrigin::kSavedFile: return SetupSession::SavedFileName();
-    case SettingOrigin::kOptionScript: return std::string(SettingName(kOptionInfoScript)) + ".lua";
+    case SettingOrigin::kSavedFile: return g_optionScript.FileUsedFor(SettingName(kSavedOptionFile));
+    case SettingOrigin::kOptionScript: return g_optionScript.FileUsedFor(SettingName(kOptionInfoScript));
     case SettingOrigin::kRegistry: return "registry";
     case SettingOrigin::kDefault: break;
     }
@@ -154,10 +154,13 @@ void LookUpEveryText()
 
 WatchedRead::WatchedRead(Findings& findings)
 {
-    (void)findings;
+    g_optionScript.SetFindings(&findings);
 }
 
-WatchedRead::~WatchedRead() = default;
+WatchedRead::~WatchedRead()
+{
+    g_optionScript.SetFindings(nullptr);
+}
 
 void CheckSettings(Findings& findings)
 {

@@ -1,5 +1,5 @@
 // The script reader on arbitrary files: as Lua source, as a precompiled
-// chunk of this build (its header put in front, so the loader is reached),
+// chunk of the client's form (its header put in front, so the loader is reached),
 // as the saved option file and as the message script. Every outcome must be
 // a value or the fallback.
 #include <cstddef>
@@ -12,7 +12,7 @@
 
 #include <unistd.h>
 
-#include "optionfiles/ClientFolder.h"
+#include "optionfiles/ClientChunk.h"
 #include "optionfiles/OptionScript.h"
 #include "settings/SettingNames.h"
 
@@ -43,7 +43,7 @@ void WriteOnly(const std::string& name, const std::string& bytes)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static const bool ready = EnterWorkFolder();
-    static const std::string header = client::Precompiled("").substr(0, 12);
+    static const std::string header(kClientChunkHeader);
     (void)ready;
     if (size == 0)
         return 0;

@@ -7,6 +7,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <sys/stat.h>
 #endif
 
 #ifdef _WIN32
@@ -34,6 +36,16 @@ FileBytes Failed(FileBytes::Status status, SystemError error)
     return result;
 }
 
+#ifndef _WIN32
+// A folder opens like a file here (on Windows opening it fails); its
+// "size" would say nothing.
+bool IsFolder(std::FILE* file)
+{
+    struct stat info;
+    return fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode);
+}
+#endif
+
 // The file's size from its end, or -1 when it cannot be told.
 long SizeOf(std::FILE* file)
 {
@@ -54,6 +66,10 @@ FileBytes ReadFileBytes(const std::string& hostPath)
         return Failed(IsMissing(error) ? FileBytes::Status::kMissing : FileBytes::Status::kUnreadable,
                       error);
     }
+#ifndef _WIN32
+    if (IsFolder(file.get()))
+        return Failed(FileBytes::Status::kUnreadable, EISDIR);
+#endif
     const long size = SizeOf(file.get());
     if (size < 0)
         return Failed(FileBytes::Status::kUnreadable, LastFileError());

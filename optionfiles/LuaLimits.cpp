@@ -32,11 +32,20 @@ int Panic(lua_State*)
 
 void StopRun(lua_State* state, lua_Debug*)
 {
-    lua_pushliteral(state, "instruction budget spent");
+    luaL_where(state, 0);  // the function the hook interrupted
+    lua_pushfstring(state, "stopped after %d instructions, the most a script may run",
+                    static_cast<int>(kInstructionBudget));
+    lua_concat(state, 2);
     lua_error(state);
 }
 
 }  // namespace
+
+std::string OverCeilingMessage()
+{
+    return "needs more than the " + std::to_string(kMemoryCeiling >> 20) +
+           " MiB of memory a script may use";
+}
 
 LuaStatePtr NewLimitedState(LuaMemory& memory)
 {

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <string>
 
 #include "optionfiles/LuaHeaders.h"
 
@@ -10,6 +11,9 @@
 // few thousand instructions and well under a megabyte, far below both.
 constexpr long kInstructionBudget = 5'000'000;          // per run of a chunk
 constexpr std::size_t kMemoryCeiling = 64u << 20;        // bytes, whole state
+
+// What a failure at the memory ceiling is reported as.
+std::string OverCeilingMessage();
 
 // What a state has allocated. The ceiling holds only while enforced, that
 // is while a chunk is compiled or run (both protected); the few small
@@ -30,7 +34,8 @@ using LuaStatePtr = std::unique_ptr<lua_State, LuaStateCloser>;
 LuaStatePtr NewLimitedState(LuaMemory& memory);
 
 // While it lives, the memory ceiling holds and the next run of a chunk
-// stops with an error once it has spent the instruction budget.
+// stops with an error once it has spent the instruction budget; the error
+// says where, as Lua's run-time errors do ("path:line: ...").
 class LimitedRun {
 public:
     LimitedRun(lua_State* state, LuaMemory& memory);

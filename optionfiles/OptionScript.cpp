@@ -5,31 +5,12 @@
 #include <string>
 
 #include "optionfiles/HostPath.h"
+#include "settings/Findings.h"
 #include "settings/SettingNames.h"
 
 OptionScript g_optionScript;
 
 namespace {
-
-// Where a compiled chunk waits between the protected load and its run.
-constexpr int kChunkSlot = 1;
-
-struct LoadRequest {
-    const char* file;
-    int status;
-};
-
-// luaL_loadfile reports a missing file with a message it makes outside any
-// protected call; in a state that a script has filled to its ceiling that
-// would end the process, so the whole load runs protected.
-int LoadProtected(lua_State* state)
-{
-    auto* request = static_cast<LoadRequest*>(lua_touserdata(state, 1));
-    request->status = luaL_loadfile(state, request->file);
-    if (request->status == 0)
-        lua_rawseti(state, LUA_REGISTRYINDEX, kChunkSlot);
-    return 0;
-}
 
 void ReplaceGlobalTable(lua_State* state, const char* tableName)
 {
@@ -40,6 +21,11 @@ void ReplaceGlobalTable(lua_State* state, const char* tableName)
 bool Is(const char* name, int settingIndex)
 {
     return std::strcmp(name, SettingName(settingIndex)) == 0;
+}
+
+const char* ErrorText(lua_State* state)
+{
+    return lua_type(state, -1) == LUA_TSTRING ? lua_tostring(state, -1) : "";
 }
 
 }  // namespace
@@ -55,29 +41,31 @@ OptionScript::OptionScript() : state_(NewLimitedState(memory_)) {}
 
 OptionScript::~OptionScript() = default;
 
-bool OptionScript::CompileFile(const std::string& name)
+OptionScript::Loaded OptionScript::CompileFile(const std::string& name, std::string_view fallingBack)
 {
     lua_State* state = state_.get();
     if (state == nullptr)
-        return false;
+        return Loaded::kFailed;
     const std::string hostPath = HostPath(name.c_str());
-    LoadRequest request{hostPath.c_str(), -1};
-    int status;
-    {
-        LimitedRun limits(state, memory_);
-        status = lua_cpcall(state, LoadProtected, &request);
-    }
-    if (status == 0 && request.status == 0) {
-        lua_rawgeti(state, LUA_REGISTRYINDEX, kChunkSlot);
-        lua_pushnil(state);
-        lua_rawseti(state, LUA_REGISTRYINDEX, kChunkSlot);
-        return true;
-    }
-    if (status != 0)
-        lua_pop(state, 1);  // the error
-    if (status == LUA_ERRMEM || request.status == LUA_ERRMEM)
+    const ChunkLoader::Result result = loader_.Load(state, memory_, hostPath);
+    switch (result.status) {
+    case ChunkLoader::Status::kLoaded:
+        if (findings_ != nullptr) {
+            loadedName_ = name;
+            loadedHostPath_ = hostPath;
+            usedFiles_[name.substr(0, name.size() - 4)] = name;  // less ".lub" or ".lua"
+        }
+        return Loaded::kYes;
+    case ChunkLoader::Status::kMissing:
+        return Loaded::kMissing;
+    case ChunkLoader::Status::kOutOfMemory:
+        Note(name, result.problem, fallingBack);
         RecoverMemory();
-    return false;
+        return Loaded::kFailed;
+    default:
+        Note(name, result.problem, fallingBack);
+        return Loaded::kFailed;
+    }
 }
 
 // After a compile or run failed: collect what it left behind, so that it
@@ -88,37 +76,65 @@ void OptionScript::RecoverMemory()
 {
     lua_gc(state_.get(), LUA_GCCOLLECT, 0);
     if (memory_.used > memory_.ceiling / 2) {
+        loader_.Forget();
         state_.reset();
         memory_ = LuaMemory{};
         state_ = NewLimitedState(memory_);
     }
 }
 
-bool OptionScript::LoadChunk(const char* scriptName)
+std::string OptionScript::FileUsedFor(const std::string& scriptName) const
+{
+    const auto used = usedFiles_.find(scriptName);
+    return used != usedFiles_.end() ? used->second : scriptName + ".lua";
+}
+
+OptionScript::Loaded OptionScript::LoadScript(const char* scriptName)
 {
     const std::string name(scriptName);
-    return CompileFile(name + ".lub") || CompileFile(name + ".lua");
+    const Loaded compiled = CompileFile(name + ".lub", "; the .lua is tried instead");
+    if (compiled == Loaded::kYes)
+        return compiled;
+    const Loaded source = CompileFile(name + ".lua", {});
+    return source == Loaded::kMissing && compiled == Loaded::kFailed ? Loaded::kFailed : source;
+}
+
+bool OptionScript::LoadChunk(const char* scriptName)
+{
+    return LoadScript(scriptName) == Loaded::kYes;
+}
+
+bool OptionScript::Prepared(ScriptSource source)
+{
+    prepared_ = source;
+    return true;
 }
 
 bool OptionScript::PrepareScript(const char* scriptName)
 {
+    prepared_ = ScriptSource::kNone;
     // A load may renew the state: take it only after loading.
     if (Is(scriptName, kSavedOptionFile)) {
-        if (!LoadChunk(scriptName))
-            return LoadChunk(SettingName(kOptionInfoScript));
+        // A saved file that is missing or does not compile is no finding of
+        // its own: the option script stands in.
+        if (LoadScript(scriptName) != Loaded::kYes)
+            return PrepareScript(SettingName(kOptionInfoScript));
         ReplaceGlobalTable(state_.get(), SettingName(kCmdOnOffList));
         ReplaceGlobalTable(state_.get(), SettingName(kOptionInfoList));
-        return true;
+        return Prepared(ScriptSource::kSavedFile);
     }
-    if (Is(scriptName, kOptionInfoScript))
-        return LoadChunk(scriptName);
-    if (Is(scriptName, kMsgStringScript)) {
-        if (!LoadChunk(scriptName))
-            return false;
-        ReplaceGlobalTable(state_.get(), SettingName(kSetupMSG));
-        return true;
-    }
-    return false;
+    const bool optionScript = Is(scriptName, kOptionInfoScript);
+    if (!optionScript && !Is(scriptName, kMsgStringScript))
+        return false;
+    const Loaded loaded = LoadScript(scriptName);
+    if (loaded == Loaded::kMissing)
+        Note(scriptName, {0, "missing: there is neither a .lub nor a .lua"});
+    if (loaded != Loaded::kYes)
+        return false;
+    if (optionScript)
+        return Prepared(ScriptSource::kOptionScript);
+    ReplaceGlobalTable(state_.get(), SettingName(kSetupMSG));
+    return Prepared(ScriptSource::kMessageScript);
 }
 
 bool OptionScript::RunAndFind(const char* tableName, const char* key, int type)
@@ -130,35 +146,53 @@ bool OptionScript::RunAndFind(const char* tableName, const char* key, int type)
         status = lua_pcall(state, 0, 0, 0);
     }
     if (status != 0) {
+        if (findings_ != nullptr)
+            Note(loadedName_, ProblemOf(status, ErrorText(state), loadedHostPath_));
         lua_pop(state, 1);
         RecoverMemory();
         return false;
     }
     lua_getfield(state, LUA_GLOBALSINDEX, tableName);
-    if (lua_type(state, -1) != LUA_TTABLE)
+    if (lua_type(state, -1) != LUA_TTABLE) {
+        NoteTableType(tableName, lua_type(state, -1));
         return false;
+    }
     lua_pushstring(state, key);
     lua_gettable(state, -2);
-    return lua_type(state, -1) == type;
+    const int found = lua_type(state, -1);
+    if (found != type && found != LUA_TNIL)
+        NoteValueType(tableName, key, found, type);
+    return found == type;
 }
 
 bool OptionScript::FindValue(const char* scriptName, const char* tableName, const char* key,
                              int type)
 {
+    prepared_ = ScriptSource::kNone;
     if (!state_)
         return false;
     lua_settop(state_.get(), 0);  // no lookup depends on what an earlier one left
     return PrepareScript(scriptName) && RunAndFind(tableName, key, type);
 }
 
+IntegerLookup OptionScript::LookUpInteger(const char* scriptName, const char* tableName,
+                                          const char* key)
+{
+    IntegerLookup lookup;
+    lookup.found = FindValue(scriptName, tableName, key, LUA_TNUMBER);
+    lookup.answeredBy = prepared_;
+    if (lookup.found) {
+        lookup.value = ToInt32(lua_tonumber(state_.get(), -1));
+        lua_settop(state_.get(), 0);
+    }
+    return lookup;
+}
+
 int32_t OptionScript::GetInteger(const char* scriptName, const char* tableName, const char* key,
                                  int32_t fallback)
 {
-    if (!FindValue(scriptName, tableName, key, LUA_TNUMBER))
-        return fallback;
-    const double number = lua_tonumber(state_.get(), -1);
-    lua_settop(state_.get(), 0);
-    return ToInt32(number);
+    const IntegerLookup lookup = LookUpInteger(scriptName, tableName, key);
+    return lookup.found ? lookup.value : fallback;
 }
 
 int32_t OptionScript::GetSavedOption(const char* key, int32_t fallback)
@@ -199,4 +233,33 @@ const char* OptionScript::GetString(const char* tableName, const char* key)
 const char* OptionScript::GetMessageText(const char* key)
 {
     return GetString(SettingName(kSetupMSG), key);
+}
+
+// The findings, when they are recorded: each names the file as the tool
+// does, relative to the client's folder.
+
+void OptionScript::Note(const std::string& place, const ScriptProblem& problem,
+                        std::string_view fallingBack)
+{
+    if (findings_ != nullptr)
+        findings_->Add(place, problem.line, problem.message + std::string(fallingBack));
+}
+
+void OptionScript::NoteTableType(const char* tableName, int type)
+{
+    if (findings_ == nullptr)
+        return;
+    const std::string table(tableName);
+    Note(loadedName_, {0, type == LUA_TNIL ? table + " is missing"
+                                           : table + " is a " + lua_typename(state_.get(), type) +
+                                                 ", not a table"});
+}
+
+void OptionScript::NoteValueType(const char* tableName, const char* key, int type, int expected)
+{
+    if (findings_ == nullptr)
+        return;
+    Note(loadedName_, {0, std::string(tableName) + "[\"" + key + "\"] holds a " +
+                              lua_typename(state_.get(), type) + ", not a " +
+                              lua_typename(state_.get(), expected)});
 }

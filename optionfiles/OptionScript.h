@@ -2,15 +2,37 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <map>
 #include <string>
+#include <string_view>
 
+#include "optionfiles/ChunkLoader.h"
 #include "optionfiles/LuaLimits.h"
 
+class Findings;
+
+// The script whose chunk ran for a lookup.
+enum class ScriptSource {
+    kNone,  // no script could be loaded
+    kSavedFile,
+    kOptionScript,  // also where it stood in for a saved file that did not load
+    kMessageScript,
+};
+
+// An integer lookup's answer, and where it came from.
+struct IntegerLookup {
+    bool found = false;  // the table held a number under the key
+    int32_t value = 0;
+    ScriptSource answeredBy = ScriptSource::kNone;
+};
+
 // The one reader of the client's Lua scripts and of the saved option file.
-// Every lookup compiles its script anew (".lub" first, else ".lua"), runs it
-// in the one state, and reads one field of a global table; any failure gives
-// the getter's fallback. No Lua library is opened, so scripts can only build
-// tables. All scripts share the state's globals for the whole run.
+// Every lookup loads its script (".lub" first, else ".lua"), runs it in
+// the one state, and reads one field of a global table; any failure gives
+// the getter's fallback. A script is compiled once and its compiled chunk
+// serves each later lookup until the file changes. No Lua library is
+// opened, so scripts can only build tables. All scripts share the state's
+// globals for the whole run.
 class OptionScript {
 public:
     OptionScript();
@@ -18,15 +40,25 @@ public:
     OptionScript(const OptionScript&) = delete;
     OptionScript& operator=(const OptionScript&) = delete;
 
-    // Compiles scriptName + ".lub", else + ".lua", onto the stack.
+    // Where to record why a script or value was not used (none: nothing is
+    // recorded). The findings must outlive the lookups.
+    void SetFindings(Findings* findings) { findings_ = findings; }
+    // While findings are recorded: the file of scriptName ("...\\OptionInfo"
+    // without extension) whose chunk answered last, as the tool names it;
+    // scriptName + ".lua" when none has.
+    std::string FileUsedFor(const std::string& scriptName) const;
+
+    // Puts the compiled chunk of scriptName + ".lub", else + ".lua", on
+    // the stack.
     bool LoadChunk(const char* scriptName);
-    // Compiles the named script and replaces the tables it fills.
+    // Loads the named script and replaces the tables it fills.
     bool PrepareScript(const char* scriptName);
     // Runs the prepared chunk; true when tableName[key] then has type, and
     // the value is on top of the stack.
     bool RunAndFind(const char* tableName, const char* key, int type);
     bool FindValue(const char* scriptName, const char* tableName, const char* key, int type);
 
+    IntegerLookup LookUpInteger(const char* scriptName, const char* tableName, const char* key);
     int32_t GetInteger(const char* scriptName, const char* tableName, const char* key,
                        int32_t fallback);
     int32_t GetSavedOption(const char* key, int32_t fallback);
@@ -47,12 +79,28 @@ public:
     static void WriteCommandLine(std::FILE* file, const char* key, int32_t value);
 
 private:
-    bool CompileFile(const std::string& name);
+    enum class Loaded { kYes, kMissing, kFailed };
+
+    Loaded LoadScript(const char* scriptName);
+    Loaded CompileFile(const std::string& name, std::string_view fallingBack);
+    bool Prepared(ScriptSource source);
     void RecoverMemory();
+    void Note(const std::string& place, const ScriptProblem& problem,
+              std::string_view fallingBack = {});
+    void NoteTableType(const char* tableName, int type);
+    void NoteValueType(const char* tableName, const char* key, int type, int expected);
 
     std::string text_;
     LuaMemory memory_;  // declared before the state, which counts into it
     LuaStatePtr state_;
+    ChunkLoader loader_;  // what was compiled in state_
+    Findings* findings_ = nullptr;
+    ScriptSource prepared_ = ScriptSource::kNone;
+    // The file whose chunk was loaded last, as the tool names it and as
+    // the host does; kept only while findings are recorded.
+    std::string loadedName_;
+    std::string loadedHostPath_;
+    std::map<std::string, std::string> usedFiles_;  // by script name
 };
 
 extern OptionScript g_optionScript;

@@ -1,5 +1,6 @@
 #include "optionfiles/PreservedLines.h"
 
+#include "optionfiles/ByteOrderMark.h"
 #include "settings/SettingNames.h"
 
 std::vector<std::string> SplitLines(std::string_view text)
@@ -31,6 +32,10 @@ std::vector<std::string> PreservedLinesOf(std::string_view text)
 {
     std::vector<std::string> kept;
     for (std::string& line : SplitLines(text)) {
+        // The first kept line begins the file the tool writes: an editor's
+        // byte-order mark there would keep Lua from reading it.
+        while (kept.empty() && StartsWithByteOrderMark(line))
+            line.erase(0, kUtf8ByteOrderMark.size());
         if (!IsDroppedLine(line))
             kept.push_back(std::move(line));
     }

@@ -13,5 +13,6 @@ std::vector<std::string> SplitLines(std::string_view text);
 // not carried over.
 bool IsDroppedLine(std::string_view line);
 
-// The lines of text that belong to somebody else, in their order.
+// The lines of text that belong to somebody else, in their order; UTF-8
+// byte-order marks at the start of the first are not part of it.
 std::vector<std::string> PreservedLinesOf(std::string_view text);

@@ -24,9 +24,9 @@ run_suite Windows build/win32; windows_status=$?
 fuzz_smoke() {
   echo "== fuzz targets"
   CC=clang CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSETUP_FUZZ=ON >/dev/null &&
-    cmake --build build/fuzz -j"$jobs" --target preserved_lines_fuzz option_script_fuzz reg_export_file_fuzz >/dev/null || return 1
+    cmake --build build/fuzz -j"$jobs" --target preserved_lines_fuzz option_script_fuzz reg_export_file_fuzz client_chunk_fuzz >/dev/null || return 1
   local t
-  for t in preserved_lines option_script reg_export_file; do
+  for t in preserved_lines option_script reg_export_file client_chunk; do
     mkdir -p "build/fuzz/corpus/$t"
     "build/fuzz/fuzz/${t}_fuzz" -max_total_time=5 -timeout=10 \
       "$PWD/build/fuzz/corpus/$t" "$PWD/fuzz/seeds/$t" >"build/fuzz/$t.log" 2>&1 ||

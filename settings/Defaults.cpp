@@ -22,16 +22,23 @@ void ApplyFixedDefaults(CRegistry& s)
     s.PROVIDERNAME = kNoProvider;
 }
 
+// The option script's number under key in table, as GetDefaultOption and
+// GetDefaultCommand answer (0 where it has none), noting where it came from.
+void TakeScriptValue(CRegistry& s, int table, int key)
+{
+    const IntegerLookup found = g_optionScript.LookUpInteger(SettingName(kOptionInfoScript),
+                                                             SettingName(table), SettingName(key));
+    s.Setting(key) = found.found ? found.value : 0;
+    if (found.found)
+        s.NoteOrigin(SettingName(key), SettingOrigin::kOptionScript);
+}
+
 // Volumes and switches as the client's option script sets them; 0 where
 // it does not.
 void ApplyScriptDefaults(CRegistry& s)
 {
-    auto option = [&s](int key) {
-        s.Setting(key) = g_optionScript.GetDefaultOption(SettingName(key));
-    };
-    auto command = [&s](int key) {
-        s.Setting(key) = g_optionScript.GetDefaultCommand(SettingName(key));
-    };
+    auto option = [&s](int key) { TakeScriptValue(s, kOptionInfoList, key); };
+    auto command = [&s](int key) { TakeScriptValue(s, kCmdOnOffList, key); };
     option(kBgm_Volume);
     option(kEffect_Volume);
     command(kBgmSwitch);

@@ -28,7 +28,8 @@ inline std::string Read(const std::string& name)
 }
 
 // A precompiled chunk of source, as this build's Lua dumps it: on the
-// 32-bit Windows build it carries the client's 12-byte header.
+// 32-bit Windows build it carries the client's 12-byte header; natively
+// its sizes are 8 bytes, a form the tool refuses.
 inline std::string Precompiled(const std::string& source)
 {
     std::string chunk;
@@ -45,5 +46,14 @@ inline std::string Precompiled(const std::string& source)
     lua_close(state);
     return chunk;
 }
+
+#ifdef SETUP_CLIENT_CHUNKS
+// A chunk that the client's own (32-bit) Lua compiler made, from
+// tests/optionfiles/chunks.
+inline std::string ClientChunk(const std::string& name)
+{
+    return Read(std::string(SETUP_CLIENT_CHUNKS) + "/" + name);
+}
+#endif
 
 }  // namespace client

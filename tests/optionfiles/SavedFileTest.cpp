@@ -117,6 +117,10 @@ TEST(PreservedLines, SplitAndFilter)
          "-- WIDTH of the screen\r\nx = 'HEIGHT'\r\nCmdOnOffList = {}\r\ny = 'TEXTUREMODE'\r\n", {}},
         {"case-sensitive", "-- width\r\ncmdonofflist = 1\r\n", {"-- width", "cmdonofflist = 1"}},
         {"NUL bytes are kept", std::string("a\0b\r\n", 5), {std::string("a\0b", 3)}},
+        {"byte-order mark left out", "\xEF\xBB\xBF-- a\r\n", {"-- a"}},
+        {"only the first kept line's marks", "-- a\r\n\xEF\xBB\xBF-- b", {"-- a", "\xEF\xBB\xBF-- b"}},
+        {"no mark leads what is written",
+         "CmdOnOffList = {}\r\n\xEF\xBB\xBF\xEF\xBB\xBF-- b", {"-- b"}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(PreservedLinesOf(c.text), c.kept) << c.name;
@@ -156,6 +160,16 @@ TEST_F(SavedFile, WhatASaveWritesReadsBack)
         EXPECT_EQ(script.GetSavedOption(SettingName(key), 12345), SetupSettings->Setting(key));
     for (int key = kFirstCmdOnOffKey; key <= kLastCmdOnOffKey; ++key)
         EXPECT_EQ(script.GetSavedCommand(SettingName(key), 12345), SetupSettings->Setting(key));
+}
+
+TEST_F(SavedFile, AByteOrderMarkIsReadPastAndNotWrittenBack)
+{
+    Write(kSaved, "\xEF\xBB\xBF-- notes\r\nOptionInfoList[\"WIDTH\"] = 1280\r\n");
+    SetupSession::ApplySavedOptions();
+    EXPECT_EQ(SetupSettings->WIDTH, 1280);
+    SetupSettings->WIDTH = 1024;
+    LoadAndSave();
+    EXPECT_EQ(Read(kSaved), ExpectedFile("-- notes\r\n"));
 }
 
 TEST_F(SavedFile, ApplyKeepsFieldsTheFileDoesNotGive)

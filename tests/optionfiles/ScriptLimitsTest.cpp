@@ -38,6 +38,8 @@ TEST(ScriptLimits, AStateFilledByAGlobalIsReplaced)
     InitSettingNames();
     TempFolder folder;
     OptionScript script;
+    Write(std::string(kMessageScript) + ".lua", "SetupMSG.ISOK = 'Save?'");
+    EXPECT_STREQ(script.GetMessageText("ISOK"), "Save?");
     // Small links, so that the ceiling is met to within a few bytes and the
     // reader's own calls (a ".lub" that is not there) find no room either.
     Write(std::string(kOptionScript) + ".lua",
@@ -45,6 +47,8 @@ TEST(ScriptLimits, AStateFilledByAGlobalIsReplaced)
     EXPECT_EQ(script.GetDefaultOption("Bgm_Volume"), 0);
     Write(std::string(kOptionScript) + ".lua", "OptionInfoList = { Bgm_Volume = 2 }");
     EXPECT_EQ(script.GetDefaultOption("Bgm_Volume"), 2);
+    // Nothing compiled in the old state is used in the new one.
+    EXPECT_STREQ(script.GetMessageText("ISOK"), "Save?");
 }
 
 TEST(ScriptLimits, AClientSizedMessageScriptIsFarBelowThem)

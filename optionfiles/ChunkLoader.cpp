@@ -1,0 +1,206 @@
+#include "optionfiles/ChunkLoader.h"
+
+#include <cctype>
+#include <utility>
+
+#include "optionfiles/ChunkText.h"
+#include "optionfiles/ClientChunk.h"
+#include "optionfiles/FileBytes.h"
+#include "settings/SystemError.h"
+
+namespace {
+
+// A finding is one line; Lua quotes whole tokens, which may be long.
+constexpr std::size_t kLongestMessage = 200;
+
+// Hands Lua the whole text at once, after the line end that stands in for
+// a skipped first line.
+struct TextReader {
+    bool lineEndFirst;
+    std::string_view rest;
+};
+
+const char* ReadText(lua_State*, void* data, std::size_t* size)
+{
+    auto& reader = *static_cast<TextReader*>(data);
+    if (reader.lineEndFirst) {
+        reader.lineEndFirst = false;
+        *size = 1;
+        return "\n";
+    }
+    if (reader.rest.empty())
+        return nullptr;
+    *size = reader.rest.size();
+    const char* bytes = reader.rest.data();
+    reader.rest = {};
+    return bytes;
+}
+
+struct CompileRequest {
+    TextReader reader;
+    const char* chunkName;
+    int status;
+    int chunk;
+};
+
+// The whole compile runs protected, keeping its result in the registry:
+// in a state that a script has filled to its ceiling, even the message of
+// a failure could not be made outside a protected call.
+int CompileProtected(lua_State* state)
+{
+    auto& request = *static_cast<CompileRequest*>(lua_touserdata(state, 1));
+    request.status = lua_load(state, ReadText, &request.reader, request.chunkName);
+    if (request.status != 0)
+        lua_error(state);  // carries the message out of the protected call
+    request.chunk = luaL_ref(state, LUA_REGISTRYINDEX);
+    return 0;
+}
+
+std::string OneLine(std::string_view text)
+{
+    std::string line(text.substr(0, kLongestMessage));
+    for (char& c : line) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
+            c = ' ';
+    }
+    if (text.size() > kLongestMessage)
+        line += "...";
+    return line;
+}
+
+using Status = ChunkLoader::Status;
+
+ChunkLoader::Result Failed(ScriptProblem problem, Status status = Status::kFailed)
+{
+    return ChunkLoader::Result{status, std::move(problem)};
+}
+
+ChunkLoader::Result Unreadable(const FileBytes& file)
+{
+    switch (file.status) {
+    case FileBytes::Status::kMissing:
+        return ChunkLoader::Result{};
+    case FileBytes::Status::kTooLarge:
+        return Failed({0, "larger than " + std::to_string(kMaxFileBytes >> 20) +
+                              " MiB, too large to be read"});
+    default:
+        return Failed({0, "cannot be read: " + DescribeSystemError(file.error)});
+    }
+}
+
+// Compiles a file's bytes; the chunk, when it compiles, is kept in the
+// registry under chunk.
+ChunkLoader::Result Compile(lua_State* state, LuaMemory& memory, const std::string& hostPath,
+                            std::string bytes, int& chunk)
+{
+    ChunkText text = ChunkTextOf(std::move(bytes));
+    std::string why;
+    if (text.precompiled && !ToNativeChunk(text.bytes, why))
+        return Failed({0, std::move(why)});
+
+    const std::string chunkName = "@" + hostPath;
+    CompileRequest request{{text.skippedFirstLine, text.bytes}, chunkName.c_str(), -1, LUA_NOREF};
+    int status;
+    {
+        LimitedRun limits(state, memory);
+        status = lua_cpcall(state, CompileProtected, &request);
+    }
+    if (status == 0) {
+        chunk = request.chunk;
+        return ChunkLoader::Result{Status::kLoaded, {}};
+    }
+    if (request.status == LUA_ERRMEM)
+        status = LUA_ERRMEM;
+    const char* message = lua_tostring(state, -1);
+    ChunkLoader::Result result =
+        Failed(ProblemOf(status, message != nullptr ? message : "", hostPath),
+               status == LUA_ERRMEM ? Status::kOutOfMemory : Status::kFailed);
+    lua_pop(state, 1);
+    return result;
+}
+
+}  // namespace
+
+ScriptProblem ProblemOf(int status, std::string_view message, const std::string& hostPath)
+{
+    ScriptProblem problem;
+    if (status == LUA_ERRMEM) {
+        problem.message = OverCeilingMessage();
+        return problem;
+    }
+    if (message.substr(0, hostPath.size()) == hostPath && message.size() > hostPath.size() &&
+        message[hostPath.size()] == ':') {
+        message.remove_prefix(hostPath.size() + 1);
+        std::size_t digits = 0;
+        while (digits < message.size() && digits < 9 &&
+               std::isdigit(static_cast<unsigned char>(message[digits])))
+            ++digits;
+        if (digits > 0 && digits < message.size() && message[digits] == ':') {
+            problem.line = std::stoi(std::string(message.substr(0, digits)));
+            message.remove_prefix(digits + 1);
+        }
+        while (!message.empty() && message.front() == ' ')
+            message.remove_prefix(1);
+    }
+    problem.message = OneLine(message);
+    return problem;
+}
+
+ChunkLoader::Result ChunkLoader::Load(lua_State* state, LuaMemory& memory,
+                                      const std::string& hostPath)
+{
+    const std::int64_t now = FileClockNow();  // before the stamp: see MayChangeUnseen
+    FileStamp stamp;
+    const StampStatus stamped = StampFile(hostPath, stamp);
+    if (stamped == StampStatus::kMissing)
+        return Result{};
+    const auto known = compiled_.find(hostPath);
+    const bool sameStamp =
+        stamped == StampStatus::kStamped && known != compiled_.end() && known->second.stamp == stamp;
+    if (sameStamp && !known->second.unsettled)
+        return Reuse(state, known->second);
+
+    FileBytes file = ReadFileBytes(hostPath);
+    if (file.status != FileBytes::Status::kRead)
+        return Unreadable(file);
+    if (sameStamp && file.bytes == known->second.bytes) {
+        known->second.unsettled = MayChangeUnseen(stamp, now);
+        if (!known->second.unsettled)
+            std::string().swap(known->second.bytes);
+        return Reuse(state, known->second);
+    }
+
+    Compiled compiled;
+    compiled.stamp = stamp;
+    compiled.unsettled = MayChangeUnseen(stamp, now);
+    if (compiled.unsettled)
+        compiled.bytes = file.bytes;
+    Result result = Compile(state, memory, hostPath, std::move(file.bytes), compiled.chunk);
+    if (result.status == Status::kOutOfMemory)
+        return result;  // not kept: a state with room may compile it
+    compiled.problem = std::move(result.problem);
+    if (stamped != StampStatus::kStamped) {
+        // Nothing to know this version by again: used this once.
+        const Result once = Reuse(state, compiled);
+        luaL_unref(state, LUA_REGISTRYINDEX, compiled.chunk);
+        return once;
+    }
+    Keep(state, hostPath, std::move(compiled));
+    return Reuse(state, compiled_[hostPath]);
+}
+
+ChunkLoader::Result ChunkLoader::Reuse(lua_State* state, const Compiled& compiled) const
+{
+    if (compiled.chunk == LUA_NOREF)
+        return Failed(compiled.problem);
+    lua_rawgeti(state, LUA_REGISTRYINDEX, compiled.chunk);
+    return Result{Status::kLoaded, {}};
+}
+
+void ChunkLoader::Keep(lua_State* state, const std::string& hostPath, Compiled compiled)
+{
+    Compiled& kept = compiled_[hostPath];
+    if (kept.chunk != LUA_NOREF)
+        luaL_unref(state, LUA_REGISTRYINDEX, kept.chunk);
+    kept = std::move(compiled);
+}

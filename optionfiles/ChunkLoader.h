@@ -1,0 +1,65 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "optionfiles/FileStamp.h"
+#include "optionfiles/LuaLimits.h"
+
+// Why a script could not be used: where in it (0 when not known) and Lua's
+// or the platform's words.
+struct ScriptProblem {
+    int line = 0;
+    std::string message;
+};
+
+// The problem that a failed compile or run of the chunk compiled from
+// hostPath reports with status and Lua's message, "path:line: what": its
+// line and what, on one line of sensible length.
+ScriptProblem ProblemOf(int status, std::string_view luaMessage, const std::string& hostPath);
+
+// Compiles script files into a Lua state, and keeps what it compiled: a
+// script is compiled once, and its compiled chunk (or why it did not
+// compile) serves every later load for as long as the file's stamp is the
+// same. Before each reuse the stamp is taken again; a file whose stamp is
+// too recent to show every change is also compared with the bytes that
+// were compiled.
+class ChunkLoader {
+public:
+    enum class Status {
+        kLoaded,       // the compiled chunk is on top of the stack
+        kMissing,      // no such file
+        kFailed,       // the problem says why
+        kOutOfMemory,  // the state hit its ceiling while compiling
+    };
+    struct Result {
+        Status status = Status::kMissing;
+        ScriptProblem problem;
+    };
+
+    ChunkLoader() = default;
+    ChunkLoader(const ChunkLoader&) = delete;
+    ChunkLoader& operator=(const ChunkLoader&) = delete;
+
+    // Loads the file hostPath into state, under the limits of memory. The
+    // chunk is named "@" + hostPath, as Lua's own loader names it.
+    Result Load(lua_State* state, LuaMemory& memory, const std::string& hostPath);
+
+    // The state is gone: nothing compiled in it can be used.
+    void Forget() { compiled_.clear(); }
+
+private:
+    struct Compiled {
+        FileStamp stamp;
+        int chunk = LUA_NOREF;  // its reference in the registry; LUA_NOREF when it failed
+        ScriptProblem problem;
+        bool unsettled = false;  // the stamp may not yet show a change:
+        std::string bytes;       // these are the bytes that were compiled
+    };
+
+    Result Reuse(lua_State* state, const Compiled& compiled) const;
+    void Keep(lua_State* state, const std::string& hostPath, Compiled compiled);
+
+    std::map<std::string, Compiled> compiled_;  // by host path
+};
