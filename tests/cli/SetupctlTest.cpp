@@ -143,6 +143,43 @@ TEST_F(Setupctl, ADryRunAndEveryRefusalWriteNothing)
     EXPECT_EQ(Snapshot(), before);
 }
 
+TEST_F(Setupctl, CheckFindsNothingInASoundFolder)
+{
+    client::Write(kSaved, kForeign);
+    Run({"set", "/fog=0"});  // a save stores every registry value
+    const command::Result checked = Run({"check"});
+    EXPECT_EQ(checked.exitCode, 0) << checked.out;
+    EXPECT_EQ(checked.out, "");
+    EXPECT_EQ(Run({"check", "--json"}).out, "{\"findings\": []}\n");
+}
+
+// Values the pages cannot show, with the line that gave them, and registry
+// values of the wrong type or size; a script that did not load says why.
+TEST_F(Setupctl, CheckNamesWhatWasNotUsedAndWhere)
+{
+    client::Write(kSaved, std::string(kForeign) +
+                              "OptionInfoList[\"Bgm_Volume\"] = 200\r\n"
+                              "OptionInfoList[\"WIDTH\"] = \"1024\"\r\n"
+                              "CmdOnOffList[\"/fog\"] = 2\r\n");
+    client::Write(std::string(client::kMessageScript) + ".lua", "SetupMSG = {\n  ISOK = 5,\n");
+    probe::Write(probe::kProductKey, "SOUNDMODE", 1, {'1', 0});
+    probe::Write(probe::kProductKey, "GUIDDEVICE", 3, std::vector<uint8_t>(12, 7));
+
+    const command::Result checked = Run({"check"});
+    EXPECT_EQ(checked.exitCode, 1);
+    for (const char* expected : {
+             "SaveData\\OptionInfo.lua:2: Bgm_Volume is 200; the volume slider goes from 0 to 127\n",
+             "SaveData\\OptionInfo.lua: OptionInfoList[\"WIDTH\"] holds a string, not a number\n",
+             "SaveData\\OptionInfo.lua:4: /fog is 2; a switch is 0 or 1\n",
+             "System\\LuaFiles514\\MsgString.lua:3: unexpected symbol near '<eof>'\n",
+             "registry: SOUNDMODE is REG_SZ, not REG_DWORD\n",
+             "registry: GUIDDEVICE holds 12 bytes, not 16\n",
+             "registry: SPEAKERTYPE is missing\n"})
+        EXPECT_TRUE(Contains(checked.out, expected)) << expected << " in\n" << checked.out;
+    EXPECT_TRUE(Contains(Run({"check", "--json"}).out,
+                         R"({"place": "SaveData\\OptionInfo.lua", "line": 4, "message": "/fog is 2; a switch is 0 or 1"})"));
+}
+
 #ifndef _WIN32
 TEST_F(Setupctl, WithoutADisplayAModeIsRefused)
 {
@@ -151,6 +188,22 @@ TEST_F(Setupctl, WithoutADisplayAModeIsRefused)
     EXPECT_TRUE(Contains(result.err, "no display device"));
 }
 #else
+// Where DirectDraw lists the displays, the mode and the device are checked
+// against the Device and Mode lists the page would show.
+TEST_F(Setupctl, CheckTellsAModeAndADeviceThePageWouldNotShow)
+{
+    client::Write(kSaved, std::string(kForeign) +
+                              "OptionInfoList[\"MODECNT\"] = 1\r\n"
+                              "OptionInfoList[\"WIDTH\"] = 1024\r\nOptionInfoList[\"HEIGHT\"] = 768\r\n");
+    const std::string checked = Run({"check"}).out;
+    EXPECT_TRUE(Contains(checked, "SaveData\\OptionInfo.lua:2: MODECNT 1 names 768 x 576 x 16, but WIDTH, "
+                                  "HEIGHT and BITPERPIXEL name 1024 x 768 x 16\n"))
+        << checked;
+
+    client::Write(kSaved, "OptionInfoList[\"DEVICECNT\"] = 7\r\n");
+    EXPECT_TRUE(Contains(Run({"check"}).out, "display: DEVICECNT 7 is not a line of the Device list"));
+}
+
 // The devices the Device list shows, with the Mode list of each, as this
 // process finds them through the same enumeration.
 TEST_F(Setupctl, DevicesListWhatTheDeviceListShows)

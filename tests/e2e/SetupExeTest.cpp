@@ -1,5 +1,9 @@
 // Setup.exe as a player starts it: its own process, in a client folder, its
 // sheet worked through its windows.
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include <cstring>
 
 #include "SetupRun.h"
@@ -167,6 +171,18 @@ TEST_F(SetupRun, AFileHeldOpenByAnotherProgramIsToldAndKeptWhole)
         EXPECT_EQ(probe::ValueCount(probe::kProductKey), 8);
         probe::ClearVendorKey();
     }
+}
+
+// An editor's byte-order mark costs the player nothing: the sheet shows the
+// file's values, and the save writes them back without the mark.
+TEST_F(SetupRun, AByteOrderMarkIsReadPastAndNotWrittenBack)
+{
+    WriteBytes(SavedFile(), "\xEF\xBB\xBF-- mine\r\nOptionInfoList[\"Bgm_Volume\"] = 30\r\n");
+    Start();
+    EXPECT_EQ(SendMessageA(SystemItem(IDC_BGM_VOLUME), TBM_GETPOS, 0, 0), 30);
+    PressOkAndAnswer(IDOK);
+    const std::string saved = ReadBytes(SavedFile());
+    EXPECT_EQ(saved.rfind("-- mine\r\nOptionInfoList[\"Bgm_Volume\"] = 30\r\n", 0), 0u) << saved;
 }
 
 TEST(SetupExe, FirstRunInAnEmptyFolderStoresTheDefaultsBeforeTheSheetOpens)
