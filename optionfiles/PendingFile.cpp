@@ -3,39 +3,9 @@
 #include <cstdio>
 
 #include "optionfiles/FileBytes.h"
-
-#ifdef _WIN32
-#include <io.h>
-#include <windows.h>
-#else
-#include <unistd.h>
-#endif
+#include "optionfiles/WholeFile.h"
 
 namespace {
-
-// Flushes the C buffer and the system's cache, so that a renamed file is
-// whole on disk; true when every write on file succeeded.
-bool FlushToDisk(std::FILE* file)
-{
-    if (std::fflush(file) != 0 || std::ferror(file))
-        return false;
-#ifdef _WIN32
-    return _commit(_fileno(file)) == 0;
-#else
-    return fsync(fileno(file)) == 0;
-#endif
-}
-
-SystemError ReplaceFile(const std::string& from, const std::string& to)
-{
-#ifdef _WIN32
-    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
-               ? kNoError
-               : LastSystemError();
-#else
-    return std::rename(from.c_str(), to.c_str()) == 0 ? kNoError : LastFileError();
-#endif
-}
 
 // Drops a side file that cannot become the saved file; returns error.
 SystemError Abandon(const std::string& hostPath, SystemError error)
@@ -125,6 +95,6 @@ SystemError CommitPendingFile(FileHandle file, const std::string& hostPath)
     if (std::fclose(file.release()) != 0 && error == kNoError)
         error = LastFileError();
     if (error == kNoError)
-        error = ReplaceFile(PendingName(hostPath), hostPath);
+        error = MoveOver(PendingName(hostPath), hostPath);
     return error == kNoError ? kNoError : Abandon(hostPath, error);
 }

@@ -1,15 +1,12 @@
 #include "settings/RegExportFile.h"
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
-#include <filesystem>
 #include <optional>
 
-#include <unistd.h>
-
 #include "optionfiles/FileBytes.h"
-#include "optionfiles/FileHandle.h"
+#include "optionfiles/WholeFile.h"
 
 namespace {
 
@@ -258,13 +255,6 @@ bool IsBlankOrComment(std::string_view text)
     return start == std::string_view::npos || text[start] == ';';
 }
 
-// A folder in the file's place opens, and its size reads as too large.
-SystemError TooLargeError(const std::string& path)
-{
-    std::error_code ignored;
-    return std::filesystem::is_directory(path, ignored) ? EISDIR : EFBIG;
-}
-
 }  // namespace
 
 RegExportFile RegExportFile::Parse(std::string_view text)
@@ -307,7 +297,7 @@ RegExportFile RegExportFile::Load(const std::string& path)
     case FileBytes::Status::kRead: return Parse(file.bytes);
     case FileBytes::Status::kMissing: return RegExportFile();
     case FileBytes::Status::kUnreadable: refused.error_ = file.error; break;
-    case FileBytes::Status::kTooLarge: refused.error_ = TooLargeError(path); break;
+    case FileBytes::Status::kTooLarge: refused.error_ = kFileTooLarge; break;
     }
     return refused;
 }
@@ -322,25 +312,7 @@ std::string RegExportFile::Format() const
 
 SystemError RegExportFile::Save(const std::string& path) const
 {
-    if (error_ != kNoError)
-        return error_;
-    const std::string side = path + ".new";
-    const std::string text = Format();
-    ResetFileError();
-    FileHandle file = OpenFile(side.c_str(), "wb");
-    if (!file)
-        return LastFileError();
-    SystemError error = kNoError;
-    if (std::fwrite(text.data(), 1, text.size(), file.get()) != text.size() ||
-        std::fflush(file.get()) != 0 || fsync(fileno(file.get())) != 0)
-        error = LastFileError();
-    if (std::fclose(file.release()) != 0 && error == kNoError)
-        error = LastFileError();
-    if (error == kNoError && std::rename(side.c_str(), path.c_str()) != 0)
-        error = LastFileError();
-    if (error != kNoError)
-        std::remove(side.c_str());
-    return error;
+    return error_ != kNoError ? error_ : ReplaceWhole(path, Format());
 }
 
 bool RegExportFile::HasKey(std::string_view path) const
