@@ -64,6 +64,7 @@ void TakeSavedValue(CRegistry& s, int table, int key)
 void SetupSession::ApplySavedOptions()
 {
     CRegistry& s = *SetupSettings;
+    ScriptBatch batch(g_optionScript);
     for (int key = kFirstOptionKey; key <= kLastOptionKey; ++key)
         TakeSavedValue(s, kOptionInfoList, key);
     for (int key = kFirstCmdOnOffKey; key <= kLastCmdOnOffKey; ++key)

@@ -150,16 +150,21 @@ ChunkLoader::Result ChunkLoader::Load(lua_State* state, LuaMemory& memory,
                                       const std::string& hostPath)
 {
     const std::int64_t now = FileClockNow();  // before the stamp: see MayChangeUnseen
-    FileStamp stamp;
-    const StampStatus stamped = StampFile(hostPath, stamp);
+    Seen fresh;
+    Seen& seen = batchDepth_ > 0 ? seen_[hostPath] : fresh;
+    if (seen.status == StampStatus::kUnknown || batchDepth_ == 0)
+        seen.status = StampFile(hostPath, seen.stamp);
+    const StampStatus stamped = seen.status;
+    const FileStamp& stamp = seen.stamp;
     if (stamped == StampStatus::kMissing)
         return Result{};
     const auto known = compiled_.find(hostPath);
     const bool sameStamp =
         stamped == StampStatus::kStamped && known != compiled_.end() && known->second.stamp == stamp;
-    if (sameStamp && !known->second.unsettled)
+    if (sameStamp && (!known->second.unsettled || seen.verified))
         return Reuse(state, known->second);
 
+    seen.verified = true;
     FileBytes file = ReadFileBytes(hostPath);
     if (file.status != FileBytes::Status::kRead)
         return Unreadable(file);
@@ -195,6 +200,12 @@ ChunkLoader::Result ChunkLoader::Reuse(lua_State* state, const Compiled& compile
         return Failed(compiled.problem);
     lua_rawgeti(state, LUA_REGISTRYINDEX, compiled.chunk);
     return Result{Status::kLoaded, {}};
+}
+
+void ChunkLoader::EndBatch()
+{
+    if (batchDepth_ > 0 && --batchDepth_ == 0)
+        seen_.clear();
 }
 
 void ChunkLoader::Keep(lua_State* state, const std::string& hostPath, Compiled compiled)

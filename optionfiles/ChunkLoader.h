@@ -49,6 +49,13 @@ public:
     // The state is gone: nothing compiled in it can be used.
     void Forget() { compiled_.clear(); }
 
+    // Between these, each file is looked at once: its stamp is taken at
+    // its first load, and every later load of it sees the file as it was
+    // then, as one step's lookups (the defaults, the saved values) see the
+    // files as they were when the step began.
+    void BeginBatch() { ++batchDepth_; }
+    void EndBatch();
+
 private:
     struct Compiled {
         FileStamp stamp;
@@ -61,5 +68,14 @@ private:
     Result Reuse(lua_State* state, const Compiled& compiled) const;
     void Keep(lua_State* state, const std::string& hostPath, Compiled compiled);
 
+    // A file as the current batch first saw it.
+    struct Seen {
+        StampStatus status = StampStatus::kUnknown;
+        FileStamp stamp;
+        bool verified = false;  // its bytes were read in this batch
+    };
+
     std::map<std::string, Compiled> compiled_;  // by host path
+    int batchDepth_ = 0;
+    std::map<std::string, Seen> seen_;  // by host path, while a batch lasts
 };

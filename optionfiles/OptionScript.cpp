@@ -46,7 +46,15 @@ OptionScript::Loaded OptionScript::CompileFile(const std::string& name, std::str
     lua_State* state = state_.get();
     if (state == nullptr)
         return Loaded::kFailed;
-    const std::string hostPath = HostPath(name.c_str());
+    std::string hostPath;
+    if (batchDepth_ == 0) {
+        hostPath = HostPath(name.c_str());
+    } else {
+        std::string& known = hostPaths_[name];
+        if (known.empty())
+            known = HostPath(name.c_str());
+        hostPath = known;
+    }
     const ChunkLoader::Result result = loader_.Load(state, memory_, hostPath);
     switch (result.status) {
     case ChunkLoader::Status::kLoaded:
@@ -81,6 +89,19 @@ void OptionScript::RecoverMemory()
         memory_ = LuaMemory{};
         state_ = NewLimitedState(memory_);
     }
+}
+
+void OptionScript::BeginBatch()
+{
+    ++batchDepth_;
+    loader_.BeginBatch();
+}
+
+void OptionScript::EndBatch()
+{
+    loader_.EndBatch();
+    if (batchDepth_ > 0 && --batchDepth_ == 0)
+        hostPaths_.clear();
 }
 
 std::string OptionScript::FileUsedFor(const std::string& scriptName) const

@@ -48,6 +48,12 @@ public:
     // scriptName + ".lua" when none has.
     std::string FileUsedFor(const std::string& scriptName) const;
 
+    // Between these, the lookups see each file as it was at its first
+    // lookup: a step of the tool that asks for many values (the defaults,
+    // the saved values) looks at each file once. See ScriptBatch.
+    void BeginBatch();
+    void EndBatch();
+
     // Puts the compiled chunk of scriptName + ".lub", else + ".lua", on
     // the stack.
     bool LoadChunk(const char* scriptName);
@@ -101,6 +107,20 @@ private:
     std::string loadedName_;
     std::string loadedHostPath_;
     std::map<std::string, std::string> usedFiles_;  // by script name
+    int batchDepth_ = 0;
+    std::map<std::string, std::string> hostPaths_;  // by file name, while a batch lasts
+};
+
+// One step's lookups, seeing each file as it was at its first lookup.
+class ScriptBatch {
+public:
+    explicit ScriptBatch(OptionScript& script) : script_(script) { script_.BeginBatch(); }
+    ~ScriptBatch() { script_.EndBatch(); }
+    ScriptBatch(const ScriptBatch&) = delete;
+    ScriptBatch& operator=(const ScriptBatch&) = delete;
+
+private:
+    OptionScript& script_;
 };
 
 extern OptionScript g_optionScript;

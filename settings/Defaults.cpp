@@ -37,6 +37,7 @@ void TakeScriptValue(CRegistry& s, int table, int key)
 // it does not.
 void ApplyScriptDefaults(CRegistry& s)
 {
+    ScriptBatch batch(g_optionScript);
     auto option = [&s](int key) { TakeScriptValue(s, kOptionInfoList, key); };
     auto command = [&s](int key) { TakeScriptValue(s, kCmdOnOffList, key); };
     option(kBgm_Volume);

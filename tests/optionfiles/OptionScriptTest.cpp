@@ -226,6 +226,21 @@ TEST_F(OptionScriptTest, EachLookupSeesTheScriptAsItIsThen)
     EXPECT_EQ(script.GetDefaultOption("WIDTH"), 40);
 }
 
+// One step's lookups see the files as the step found them; the next step
+// sees them anew.
+TEST_F(OptionScriptTest, ABatchSeesEachFileAsItWasAtItsFirstLookup)
+{
+    const std::string path = std::string(kOptionScript) + ".lua";
+    Write(path, "OptionInfoList = { WIDTH = 1 }");
+    {
+        ScriptBatch batch(script);
+        EXPECT_EQ(script.GetDefaultOption("WIDTH"), 1);
+        Write(path, "OptionInfoList = { WIDTH = 300 }");
+        EXPECT_EQ(script.GetDefaultOption("WIDTH"), 1);
+    }
+    EXPECT_EQ(script.GetDefaultOption("WIDTH"), 300);
+}
+
 TEST_F(OptionScriptTest, ScriptsWithAByteOrderMarkAreRead)
 {
     Write(std::string(kOptionScript) + ".lua", "\xEF\xBB\xBFOptionInfoList = { WIDTH = 7 }");
