@@ -3,6 +3,10 @@
 // Resource and control ids of Setup.exe; fixed numbers the client's tool has
 // always used. Included by the resource script and by the pages.
 
+// The programs' icon (Setup.exe and setupctl.exe): the lowest icon id, the
+// one Windows' file browser shows.
+#define IDI_SETUP 1
+
 #define IDD_SYSTEM_PAGE 104
 #define IDD_OPTION_PAGE 103
 #define IDB_SYSTEM_PAGE 133

@@ -1,14 +1,19 @@
 #!/usr/bin/env python3
-"""Draws the two page pictures of Setup.exe as 24-bit uncompressed BMP files.
+"""Draws the two page pictures of Setup.exe as 24-bit uncompressed BMP files,
+and the programs' icon.
 
     scripts/make-pictures.py [OUTPUT_FOLDER]      (default: res/)
 
-Writes SystemPage.bmp (573 x 437) and OptionPage.bmp (514 x 437). Both have a
+Writes SystemPage.bmp (573 x 437), OptionPage.bmp (514 x 437) and Setup.ico.
+The pictures have a
 white ground, the same white as the pages' control brush, so labels and check
 boxes blend in. The System picture carries its artwork at the left and right
 edges, clear of the controls in between (right of x = 511 only beside them); the Option picture only in its
-leftmost 148 columns, clear of the check boxes. Deterministic: the same bytes
-on every run, so the committed files can be checked against the script.
+leftmost 148 columns, clear of the check boxes. The icon shows the pictures'
+banner on a transparent ground, drawn anew for each of its sizes: 16, 24, 32
+and 48 pixels as 32-bit pictures with alpha, 256 as PNG. Deterministic: the
+same bytes on every run, so the committed files can be checked against the
+script.
 Python 3 standard library only.
 """
 
@@ -16,6 +21,7 @@ import math
 import os
 import struct
 import sys
+import zlib
 
 WHITE = (255, 255, 255)
 SLATE = (58, 84, 116)
@@ -131,6 +137,91 @@ def dotted_column(canvas, left, right, top, bottom, colour):
         y += radius * 3
 
 
+class IconCanvas(Canvas):
+    """A square RGBA picture on a transparent ground: one size of the icon."""
+
+    def __init__(self, size):
+        super().__init__(size, size)
+        self.rows = [[(0, 0, 0, 0)] * size for _ in range(size)]
+
+    def blend(self, x, y, colour, alpha):
+        """Lays colour over the pixel (the 'over' operator)."""
+        if alpha <= 0.0:
+            return
+        alpha = min(alpha, 1.0)
+        *old, old_alpha = self.rows[y][x]
+        below = old_alpha / 255 * (1.0 - alpha)
+        total = alpha + below
+        self.rows[y][x] = tuple(
+            round((c * alpha + o * below) / total)
+            for o, c in zip(old, colour)) + (round(total * 255),)
+
+    def dib_bytes(self):
+        """An icon image: a 32-bit bottom-up DIB of twice the height, for
+        the colour rows and the AND mask (set where fully transparent)."""
+        size = self.width
+        mask_stride = (size + 31) // 32 * 4
+        colours, mask = bytearray(), bytearray()
+        for row in reversed(self.rows):
+            bits = bytearray(mask_stride)
+            for x, (r, g, b, a) in enumerate(row):
+                colours += bytes((b, g, r, a))
+                if a == 0:
+                    bits[x // 8] |= 0x80 >> (x % 8)
+            mask += bits
+        header = struct.pack('<IiiHHIIiiII', 40, size, 2 * size, 1, 32, 0,
+                             len(colours) + len(mask), 0, 0, 0, 0)
+        return header + bytes(colours) + bytes(mask)
+
+    def png_bytes(self):
+        """An RGBA PNG; each row filtered by the row above (type 2), which
+        turns the vertical gradient into long runs."""
+        raw, above = bytearray(), bytes(self.width * 4)
+        for row in self.rows:
+            line = bytes(v for pixel in row for v in pixel)
+            raw.append(2)
+            raw += bytes((v - u) & 0xFF for v, u in zip(line, above))
+            above = line
+
+        def chunk(kind, data):
+            body = kind + data
+            return struct.pack('>I', len(data)) + body + struct.pack('>I', zlib.crc32(body))
+        header = struct.pack('>IIBBBBB', self.width, self.height, 8, 6, 0, 0, 0)
+        return (b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', header)
+                + chunk(b'IDAT', zlib.compress(bytes(raw), 9)) + chunk(b'IEND', b''))
+
+
+def icon_picture(size):
+    """The banner of the pages in a rounded square: a moon and two hills
+    over the slate-to-teal gradient."""
+    canvas = IconCanvas(size)
+    s = size / 48
+    panel = rounded_rect(1 * s, 1 * s, size - 1 * s, size - 1 * s, 9 * s)
+    box = (0, 0, size, size)
+    canvas.paint(box, panel, vertical_gradient(0, size, SLATE, TEAL))
+    canvas.paint(box, inside_of(circle(29 * s, 17 * s, 9 * s), panel), lambda x, y: MIST, 0.9)
+    canvas.paint(box, inside_of(circle(14 * s, 12 * s, 3.5 * s), panel), lambda x, y: MIST, 0.6)
+    hills = [(32 * s, 3.0 * s, 6.0 * s, 0.0, MIST, 0.45),
+             (37 * s, 2.5 * s, 5.0 * s, 2.0, SAND, 0.9)]
+    for base, amplitude, period, phase, colour, alpha in hills:
+        hill = below_wave(base, amplitude, period, phase)
+        canvas.paint(box, inside_of(hill, panel), lambda x, y: colour, alpha)
+    return canvas
+
+
+def icon_bytes(sizes=(16, 24, 32, 48, 256)):
+    """An .ico file: its directory, then each size's image in turn."""
+    images = [icon_picture(size) for size in sizes]
+    blobs = [p.png_bytes() if p.width >= 256 else p.dib_bytes() for p in images]
+    directory = struct.pack('<HHH', 0, 1, len(blobs))
+    offset = len(directory) + 16 * len(blobs)
+    for picture, blob in zip(images, blobs):
+        side = picture.width % 256  # 0 stands for 256
+        directory += struct.pack('<BBBBHHII', side, side, 0, 0, 1, 32, len(blob), offset)
+        offset += len(blob)
+    return directory + b''.join(blobs)
+
+
 # The panels end well above the pictures' foot: a page whose dialog font
 # is shorter than the one it was laid out for cuts the picture off there.
 def system_picture():
@@ -152,10 +243,12 @@ def option_picture():
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     folder = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, '..', 'res')
-    for name, draw in (('SystemPage.bmp', system_picture),
-                       ('OptionPage.bmp', option_picture)):
+    files = (('SystemPage.bmp', lambda: system_picture().bmp_bytes()),
+             ('OptionPage.bmp', lambda: option_picture().bmp_bytes()),
+             ('Setup.ico', icon_bytes))
+    for name, draw in files:
         with open(os.path.join(folder, name), 'wb') as out:
-            out.write(draw().bmp_bytes())
+            out.write(draw())
 
 
 if __name__ == '__main__':

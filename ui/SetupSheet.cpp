@@ -15,6 +15,7 @@ CSetupSheet::CSetupSheet(const char* caption, HWND parent, UINT startPage)
     : CPropertySheet(caption, parent, startPage)
 {
     AddFlags(PSH_NOAPPLYNOW);
+    SetIcon(IDI_SETUP);
 }
 
 void CSetupSheet::AddPage(CPageSkin* page)

@@ -1,19 +1,36 @@
 #!/usr/bin/env bash
-# Setup.exe must run from the client folder alone: it may import system DLLs
-# only, and it must carry its manifest (administrator rights, common controls 6).
+# A program we ship must run from the client folder alone: a 32-bit program
+# without debug sections that imports system DLLs only, and whose manifest is
+# the resource Windows reads (type 24, id 1) and says what each TEXT says.
+# Usage: check-imports.sh OBJDUMP EXE TEXT...
 set -eu
 objdump=$1 exe=$2
+shift 2
 allowed='^(kernel32|user32|gdi32|advapi32|comctl32|msvcrt|ddraw|ole32|shell32)\.dll$'
 status=0
-for dll in $("$objdump" -p "$exe" | sed -n 's/^\s*DLL Name: //p'); do
-  if ! echo "$dll" | tr 'A-Z' 'a-z' | grep -Eq "$allowed"; then
-    echo "imports a non-system DLL: $dll"; status=1
-  fi
+fail() { echo "$(basename "$exe"): $*"; status=1; }
+
+"$objdump" -f "$exe" | grep -q 'file format pei-i386$' || fail "not a 32-bit Windows program"
+debug=$("$objdump" -h "$exe" | awk '$2 ~ /^\.debug/ { printf "%s ", $2 }')
+[ -z "$debug" ] || fail "carries debug sections: $debug"
+
+imports=$("$objdump" -p "$exe" | sed -n 's/^\s*DLL Name: //p')
+for dll in $imports; do
+  echo "$dll" | tr 'A-Z' 'a-z' | grep -Eq "$allowed" || fail "imports a non-system DLL: $dll"
 done
-for text in 'level="requireAdministrator"' 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"'; do
+
+# The ids of one resource type: objdump lists a type three spaces in, its
+# names and ids five spaces in.
+resource_ids() {
+  "$objdump" -p "$exe" | awk -v type="$1" '
+    /^[0-9a-f]+   Entry: / { here = ($3 == "ID:" && $4 == type ",") }
+    /^[0-9a-f]+     Entry: / && here { print $3 == "ID:" ? $4 : "named" }' | tr -d ,
+}
+[ "$(resource_ids 0x000018)" = 0x000001 ] || fail "its manifest is not resource 1 of type 24"
+for text in "$@"; do
   if ! grep -aqF "$text" "$exe" && ! tr -d '\n ' <"$exe" | grep -aqF "$(echo "$text" | tr -d ' ')"; then
-    echo "manifest lacks: $text"; status=1
+    fail "manifest lacks: $text"
   fi
 done
-[ "$status" -eq 0 ] && echo "imports: $("$objdump" -p "$exe" | sed -n 's/^\s*DLL Name: //p' | tr '\n' ' ')"
+[ "$status" -eq 0 ] && echo "$(basename "$exe") imports: $(echo $imports)"
 exit "$status"

@@ -39,6 +39,33 @@ TEST_F(SheetTest, ButtonRowReadsOkCancelDefaultWithoutHelpOrApply)
     EXPECT_EQ(SheetItem(0x3021), nullptr);
 }
 
+// The width of an icon's picture; 0 when there is none.
+int IconWidth(HICON icon)
+{
+    ICONINFO info{};
+    if (icon == nullptr || !GetIconInfo(icon, &info))
+        return 0;
+    CBitmap colour, mask;
+    colour.Attach(info.hbmColor);
+    mask.Attach(info.hbmMask);
+    BITMAP description{};
+    return mask.GetBitmap(&description) ? description.bmWidth : 0;
+}
+
+// The caption shows the small size of the program's icon, the taskbar the
+// large one.
+TEST_F(SheetTest, ShowsTheProgramsIconInItsCaptionAndOnTheTaskbar)
+{
+    OpenSheet();
+    auto icon = [&](WPARAM size) {
+        return reinterpret_cast<HICON>(SendMessageA(SheetWindow(), WM_GETICON, size, 0));
+    };
+    EXPECT_EQ(IconWidth(icon(ICON_SMALL)), GetSystemMetrics(SM_CXSMICON));
+    EXPECT_EQ(IconWidth(icon(ICON_BIG)), GetSystemMetrics(SM_CXICON));
+    EXPECT_EQ(icon(ICON_BIG), LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_SETUP),
+                                         IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+}
+
 // DEFAULT takes the Help button's place after the 10-pixel shift. Where the
 // platform left Help beyond the window's edge (Wine), the row moves one more
 // button left, so that DEFAULT stands where it can be pressed.

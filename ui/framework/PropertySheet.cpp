@@ -49,6 +49,10 @@ bool CPropertySheet::Create()
     header.nPages = static_cast<UINT>(descriptions.size());
     header.nStartPage = startPage_;
     header.ppsp = descriptions.data();
+    if (iconId_ != 0) {
+        header.dwFlags |= PSH_USEICONID;
+        header.pszIcon = MAKEINTRESOURCEA(iconId_);
+    }
 
     // A modal sheet keeps its owner out of reach while it runs.
     reenableParent_ = parent_ != nullptr && IsWindowEnabled(parent_);
@@ -62,8 +66,21 @@ bool CPropertySheet::Create()
         return false;
     }
     SetWindowSubclass(hwnd_, &CPropertySheet::SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    ShowLargeIcon();
     OnInitDialog();
     return true;
+}
+
+// The platform gives the sheet the small size of its icon only; the taskbar
+// and Alt+Tab show the large one. A shared icon is the system's to free.
+void CPropertySheet::ShowLargeIcon() const
+{
+    if (iconId_ == 0)
+        return;
+    HANDLE icon = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconId_), IMAGE_ICON,
+                             GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), LR_SHARED);
+    if (icon != nullptr)
+        SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
 }
 
 bool CPropertySheet::HasEnded() const

@@ -26,6 +26,8 @@ public:
     // Adds header flags (PSH_NOAPPLYNOW, ...).
     void AddFlags(DWORD flags) { flags_ |= flags; }
     DWORD Flags() const { return flags_; }
+    // The icon resource of the sheet's caption and taskbar button.
+    void SetIcon(UINT iconId) { iconId_ = iconId; }
 
     // Creates the sheet, runs it until it ends, destroys it; IDOK or IDCANCEL.
     INT_PTR DoModal();
@@ -51,11 +53,13 @@ private:
     static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR id, DWORD_PTR self);
     bool PreTranslateMessage(MSG* message);
+    void ShowLargeIcon() const;
 
     std::string caption_;
     HWND parent_;
     UINT startPage_;
     DWORD flags_ = 0;
+    UINT iconId_ = 0;
     std::vector<CPropertyPage*> pages_;
     bool reenableParent_ = false;
 };
