@@ -76,18 +76,20 @@ bin=$root/build/win32/bench/launch
 setup=$root/build/win32/app/Setup.exe
 echo "launching each program $rounds times (after one launch not counted)..."
 report=$("$root/scripts/wine-run.sh" "$SETUP_WINEPREFIX" "$bin/launch_timer.exe" -n "$rounds" \
-  "$bin/bare_sheet.exe" "$work/demo" "$setup" "$work/demo" "$setup" "$work/large" | tr -d '\r')
+  "$bin/bare_sheet.exe" "$work/demo" "$setup" "$work/demo" "$setup" "$work/large" \
+  "$bin/bare_sheet_pages.exe" "$work/demo" | tr -d '\r')
 
 # The timer prints one line per program, in the order given.
 figure() {  # line, name of the figure
   sed -n "$1s/.* $2 \([0-9]*\) ms.*/\1/p" <<<"$report"
 }
 label=("bare sheet, one enumeration" "Setup.exe, demo scripts"
-       "Setup.exe, $entries texts ($(awk -v b="$script_size" 'BEGIN { printf "%.1f", b / 1e6 }') MB)")
+       "Setup.exe, $entries texts ($(awk -v b="$script_size" 'BEGIN { printf "%.1f", b / 1e6 }') MB)"
+       "bare sheet with Setup's two pages")
 bare=$(figure 1 median)
 echo "Launch to a visible sheet under Wine, $rounds rounds side by side:"
 printf '  %-34s %8s %8s %8s  %s\n' "" min median max "median / bare sheet"
-for line in 1 2 3; do
+for line in 1 2 3 4; do
   median=$(figure "$line" median)
   ratio=$(awk -v a="$median" -v b="$bare" 'BEGIN { printf "%.2f", a / b }')
   printf '  %-34s %5s ms %5s ms %5s ms  %s\n' "${label[line - 1]}" \

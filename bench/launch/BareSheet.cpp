@@ -26,13 +26,24 @@ PROPSHEETPAGEA BarePage(HINSTANCE instance, int templateId)
 
 }  // namespace
 
+// Built a second time with Setup's own two page templates, to tell what the
+// pages' controls cost at launch from what Setup adds to them.
+#ifdef BARE_SHEET_WITH_SETUP_PAGES
+#include "resource.h"
+constexpr int kFirstPage = IDD_SYSTEM_PAGE;
+constexpr int kSecondPage = IDD_OPTION_PAGE;
+#else
+constexpr int kFirstPage = IDD_BARE_FIRST_PAGE;
+constexpr int kSecondPage = IDD_BARE_SECOND_PAGE;
+#endif
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     BuildDisplayDeviceList(nullptr);
 
-    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_TAB_CLASSES};
+    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_TAB_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&classes);
-    PROPSHEETPAGEA pages[] = {BarePage(instance, IDD_BARE_FIRST_PAGE), BarePage(instance, IDD_BARE_SECOND_PAGE)};
+    PROPSHEETPAGEA pages[] = {BarePage(instance, kFirstPage), BarePage(instance, kSecondPage)};
     PROPSHEETHEADERA header = {};
     header.dwSize = sizeof header;
     header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW;
