@@ -19,8 +19,8 @@
 #include <string>
 #include <vector>
 
-#include "ChildProcess.h"
 #include "SheetWatch.h"
+#include "e2e/RemoteSheet.h"
 #include "support/RunProgram.h"
 
 namespace {
@@ -86,12 +86,12 @@ double NowMs()
 double TimeLaunch(const Target& target, const std::string& caption)
 {
     const double start = NowMs();
-    launch::ChildProcess process(target.program, target.folder);
-    if (!process.Started()) {
+    remote::Process process(target.program, target.folder);
+    if (!process.started()) {
         std::fprintf(stderr, "cannot start %s (error %lu)\n", target.program.c_str(), GetLastError());
         return -1;
     }
-    HWND sheet = launch::WaitForVisibleSheet(process.Handle(), process.Id(), caption.c_str(), kSheetTimeoutMs);
+    HWND sheet = launch::WaitForVisibleSheet(process.handle(), process.id(), caption.c_str(), kSheetTimeoutMs);
     const double elapsed = NowMs() - start;
     if (sheet == nullptr) {
         std::fprintf(stderr, "%s in %s showed no sheet \"%s\"\n", target.program.c_str(),
@@ -99,7 +99,7 @@ double TimeLaunch(const Target& target, const std::string& caption)
         return -1;
     }
     launch::CancelSheet(sheet);
-    if (!process.WaitForEnd(kEndTimeoutMs)) {
+    if (process.Wait(kEndTimeoutMs) < 0) {
         std::fprintf(stderr, "%s did not end after its sheet was cancelled\n", target.program.c_str());
         return -1;
     }

@@ -19,6 +19,7 @@ public:
 
     bool started() const { return info_.hProcess != nullptr; }
     DWORD id() const { return info_.dwProcessId; }
+    HANDLE handle() const { return info_.hProcess; }
     // The exit code, or -1 when it did not end within timeoutMs.
     long Wait(DWORD timeoutMs);
 
