@@ -33,6 +33,21 @@ std::string InRegistry(const char* what)
     return std::string(what) + " could not be saved in the registry key " + kProductKeyName + ".";
 }
 
+std::string FileNotSaved()
+{
+    return "Your options could not be saved in " + SetupSession::SavedFileName() + ".";
+}
+
+// A file that was there but could not be read at start-up keeps lines of
+// others that the tool never saw: saving over it would lose them.
+SaveFailure UnreadFileKept(const std::string& why)
+{
+    return SaveFailure{FileNotSaved(), SetupSession::SavedFileName(),
+                       "Setup could not read this file when it started: " + why +
+                           "\nSaving over it would lose the lines other programs keep there.",
+                       true};
+}
+
 }  // namespace
 
 int32_t SetupSession::FindDisplayDevices(EnumerationLog* log)
@@ -48,12 +63,10 @@ void SetupSession::ReadStartupSettings(Access access)
 }
 
 // The file's two steps stay around the registry write, in that order; the
-// file's name is resolved once, so both steps and the folder agree on it.
+// file's name is resolved once, so that both steps write one file.
 SaveReport SetupSession::SaveSettings()
 {
     SaveReport report;
-    const std::string fileName = SavedFileName();
-    const std::string fileWhat = "Your options could not be saved in " + fileName + ".";
     Report(report, MakeSaveFolder(), std::string("The folder ") + kSaveFolder + " could not be created.",
            kSaveFolder);
 
@@ -67,14 +80,9 @@ SaveReport SetupSession::SaveSettings()
     if (written != kNoError && started != kNoError)
         written = started;  // the first step's reason is the one behind both
 
-    if (!mayWriteFile) {
-        report.failures.push_back(SaveFailure{
-            fileWhat, fileName,
-            "Setup could not read this file when it started: " + s.unreadSavedFile +
-                "\nSaving over it would lose the lines other programs keep there.",
-            true});
-    }
-    Report(report, written, fileWhat, fileName, fileWasThere);
+    if (!mayWriteFile)
+        report.failures.push_back(UnreadFileKept(s.unreadSavedFile));
+    Report(report, written, FileNotSaved(), SavedFileName(), fileWasThere);
     Report(report, registry.device, InRegistry("The display device"), kProductKeyName);
     Report(report, registry.sound, InRegistry("The sound settings"), kProductKeyName);
     return report;

@@ -108,7 +108,7 @@ void CSetupOption::OnOK()
 {
     int answer = MessageBoxA(hwnd_, SaveQuestion(), "Setup", MB_OKCANCEL);
     SaveConfirmed = answer == IDOK;
-    // The save itself tells whether the folder is there.
+    // Whether the folder could be made is told by the save that follows.
     if (SaveConfirmed)
         MakeSaveFolder();
 }
