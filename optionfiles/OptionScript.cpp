@@ -46,15 +46,7 @@ OptionScript::Loaded OptionScript::CompileFile(const std::string& name, std::str
     lua_State* state = state_.get();
     if (state == nullptr)
         return Loaded::kFailed;
-    std::string hostPath;
-    if (batchDepth_ == 0) {
-        hostPath = HostPath(name.c_str());
-    } else {
-        std::string& known = hostPaths_[name];
-        if (known.empty())
-            known = HostPath(name.c_str());
-        hostPath = known;
-    }
+    const std::string hostPath = HostPathOf(name);
     const ChunkLoader::Result result = loader_.Load(state, memory_, hostPath);
     switch (result.status) {
     case ChunkLoader::Status::kLoaded:
@@ -102,6 +94,18 @@ void OptionScript::EndBatch()
     loader_.EndBatch();
     if (batchDepth_ > 0 && --batchDepth_ == 0)
         hostPaths_.clear();
+}
+
+// Within a batch each name is looked up once: on hosts that match names
+// without regard to case, a missing file costs a look through its folder.
+std::string OptionScript::HostPathOf(const std::string& name)
+{
+    if (batchDepth_ == 0)
+        return HostPath(name.c_str());
+    std::string& known = hostPaths_[name];
+    if (known.empty())
+        known = HostPath(name.c_str());
+    return known;
 }
 
 std::string OptionScript::FileUsedFor(const std::string& scriptName) const

@@ -88,6 +88,7 @@ private:
     enum class Loaded { kYes, kMissing, kFailed };
 
     Loaded LoadScript(const char* scriptName);
+    std::string HostPathOf(const std::string& name);
     Loaded CompileFile(const std::string& name, std::string_view fallingBack);
     bool Prepared(ScriptSource source);
     void RecoverMemory();
