@@ -1,5 +1,6 @@
 // setupctl set and reset: change settings as the pages do, then save them as
 // a confirmed OK does.
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 
@@ -78,14 +79,16 @@ std::string WhyNotSettable(const std::string& name)
     return "no setting is named " + name;
 }
 
-// A decimal integer, whole and within 32 bits.
+// A decimal integer from low to high: digits, a minus sign at most, nothing else.
 bool ParseInteger(const std::string& text, long long low, long long high, long long& value)
 {
-    if (text.empty() || text.size() > 12)
+    const size_t digits = !text.empty() && text[0] == '-' ? 1 : 0;
+    if (text.size() == digits || text.size() > 12 ||
+        !std::isdigit(static_cast<unsigned char>(text[digits])))
         return false;
     char* end = nullptr;
     value = std::strtoll(text.c_str(), &end, 10);
-    return *end == '\0' && text[0] != '+' && text[0] != ' ' && value >= low && value <= high;
+    return *end == '\0' && value >= low && value <= high;
 }
 
 // "800x600x16" or "800 x 600 x 16".
