@@ -29,14 +29,22 @@ std::string PlaceOf(const CRegistry& s, const char* key)
     return "defaults";
 }
 
-bool Names(const std::string& line, const std::string& key)
+bool IsNamePart(char c)
 {
-    const size_t quoted = line.find("\"" + key + "\"");
-    if (quoted != std::string::npos)
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+}
+
+// Whether line gives key a value: it names it in quotes (["WIDTH"] = or
+// ['WIDTH'] =) or as a field name of its own (WIDTH =).
+bool Assigns(const std::string& line, const std::string& key)
+{
+    if (line.find('"' + key + '"') != std::string::npos || line.find('\'' + key + '\'') != std::string::npos)
         return true;
-    const size_t bare = line.find(key);
-    return bare != std::string::npos && line.find('=', bare + key.size()) != std::string::npos &&
-           (bare == 0 || !(std::isalnum(static_cast<unsigned char>(line[bare - 1])) || line[bare - 1] == '_'));
+    const size_t at = line.find(key);
+    if (at == std::string::npos || (at > 0 && IsNamePart(line[at - 1])))
+        return false;
+    const size_t next = line.find_first_not_of(" \t", at + key.size());
+    return next != std::string::npos && line[next] == '=';
 }
 
 // The last line of a source file that assigns key: the one whose value the
@@ -50,7 +58,7 @@ int LineOf(const std::string& place, const std::string& key)
     int number = 0;
     for (const std::string& line : SplitLines(file.bytes)) {
         ++number;
-        if (Names(line, key))
+        if (Assigns(line, key))
             found = number;
     }
     return found;
