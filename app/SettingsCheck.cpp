@@ -114,10 +114,9 @@ void CheckMode(Findings& findings, const CRegistry& s, const DisplayDevice& devi
                       std::to_string(count));
         return;
     }
-    const std::string atPosition = ModeLineText(listed[s.MODECNT]);
-    if (atPosition != ModeLineText(fields))
+    if (listed[s.MODECNT] != fields)
         NoteValue(findings, s, key,
-                  "MODECNT " + std::to_string(s.MODECNT) + " names " + atPosition +
+                  "MODECNT " + std::to_string(s.MODECNT) + " names " + ModeLineText(listed[s.MODECNT]) +
                       ", but WIDTH, HEIGHT and BITPERPIXEL name " + ModeLineText(fields));
 }
 

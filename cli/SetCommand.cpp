@@ -144,9 +144,7 @@ int ChooseMode(const Pair& pair)
     ScreenMode listed[ScreenModeList::kSize];
     const int count = ListModes(*device, listed);
     for (int line = 0; line < count; ++line) {
-        const ScreenMode& mode = listed[line];
-        if (mode.width == wanted.width && mode.height == wanted.height &&
-            mode.bitsPerPixel == wanted.bitsPerPixel) {
+        if (listed[line] == wanted) {
             ChooseModeLine(line);
             return kExitDone;
         }

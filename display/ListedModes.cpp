@@ -18,7 +18,7 @@ bool IsDefaultMode(const DisplayMode& mode)
 
 bool IsStartMode(const ScreenMode& line, const CRegistry& s)
 {
-    return line.width == s.WIDTH && line.height == s.HEIGHT && line.bitsPerPixel == s.BITPERPIXEL;
+    return line == ScreenMode{s.WIDTH, s.HEIGHT, s.BITPERPIXEL};
 }
 
 uint32_t CountListed(const DisplayDevice& device)

@@ -6,6 +6,12 @@ struct ScreenMode {
     int32_t width;
     int32_t height;
     int32_t bitsPerPixel;
+
+    bool operator==(const ScreenMode& other) const
+    {
+        return width == other.width && height == other.height && bitsPerPixel == other.bitsPerPixel;
+    }
+    bool operator!=(const ScreenMode& other) const { return !(*this == other); }
 };
 
 // The screen modes behind the System page's Mode list; MODECNT indexes it.
