@@ -1,10 +1,12 @@
 # Sourced by the run and test scripts: gives Wine an X display. Without one
 # (a headless machine, CI) it starts a private Xvfb that ends with the script.
-# Also stops the build's Wine server when the script ends.
+# Also stops the Wine servers of the builds' prefixes when the script ends:
+# SETUP_WINEPREFIX's, and those listed in SETUP_WINEPREFIXES.
 setup_cleanup() {
-  if [ -n "${SETUP_WINEPREFIX:-}" ] && [ -d "$SETUP_WINEPREFIX" ]; then
-    WINEPREFIX="$SETUP_WINEPREFIX" wineserver -k 2>/dev/null || true
-  fi
+  local prefix
+  for prefix in ${SETUP_WINEPREFIX:-} ${SETUP_WINEPREFIXES:-}; do
+    [ -d "$prefix" ] && WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
+  done
   if [ -n "${SETUP_XVFB_PID:-}" ]; then
     kill "$SETUP_XVFB_PID" 2>/dev/null || true
   fi

@@ -6,15 +6,25 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 bash scripts/setup.sh
+source scripts/host-bits.sh
+bits=$(host_windows_bits)
+# The 32-bit Setup.exe that ships, or its 64-bit twin where this host runs no
+# 32-bit code (SETUP_WINDOWS_BITS=64 picks the twin anywhere).
+build=win$bits
 source scripts/build.sh
-setup_build win32 >/dev/null
+setup_build "$build" >/dev/null
 
-export SETUP_WINEPREFIX="$PWD/build/win32/wineprefix"
+export SETUP_WINEPREFIX="$PWD/build/$build/wineprefix"
 source scripts/display.sh
 
 root=$PWD
-exe="$root/build/win32/app/Setup.exe"
-helper="$root/build/win32/tests/e2e/sheet_helper.exe"
+exe="$root/build/$build/app/Setup.exe"
+helper="$root/build/$build/tests/e2e/sheet_helper.exe"
+if [ "$bits" = 32 ]; then
+  echo "opening the 32-bit Setup.exe: $exe"
+else
+  echo "opening the 64-bit twin (this host runs 64-bit code only): $exe"
+fi
 wine_run() { "$root/scripts/wine-run.sh" "$SETUP_WINEPREFIX" "$@"; }
 
 if [ -z "${SETUP_HEADLESS:-}" ]; then

@@ -1,6 +1,12 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine in the given prefix, creating the prefix
 # on first use. Usage: wine-run.sh PREFIX PROGRAM [ARGS...]
+#
+# A program runs with the loader of its own bitness: a 64-bit one through
+# Wine's 64-bit loader directly, since Debian's wine wrapper always takes the
+# 32-bit loader when wine32 is installed, and that loader cannot start on a
+# host that runs 64-bit code only. Everything else this script runs in the
+# prefix (wineboot, reg, cmd) goes through the same loader.
 set -u
 prefix=$1; shift
 export WINEPREFIX="$prefix"
@@ -8,12 +14,20 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 export WINEARCH=win64
 
+source "$(dirname "${BASH_SOURCE[0]}")/host-bits.sh"
+if [ "$(pe_bits "$1" 2>/dev/null)" = 64 ]; then
+  wine=/usr/lib/wine/wine64
+  export WINELOADER=$wine
+else
+  wine=wine
+fi
+
 if [ ! -f "$prefix/.ready" ]; then
   mkdir -p "$(dirname "$prefix")"
   (
     flock 9
     if [ ! -f "$prefix/.ready" ]; then
-      wineboot -i </dev/null >/dev/null 2>&1
+      "$wine" wineboot -i </dev/null >/dev/null 2>&1
       wineserver -w </dev/null >/dev/null 2>&1
       touch "$prefix/.ready"
     fi
@@ -32,10 +46,10 @@ if [ "$(cat "$prefix/.desktop" 2>/dev/null)" != "$desktop" ]; then
     flock 9
     if [ "$(cat "$prefix/.desktop" 2>/dev/null)" != "$desktop" ]; then
       if [ "$desktop" = off ]; then
-        wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f </dev/null >/dev/null 2>&1
+        "$wine" reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f </dev/null >/dev/null 2>&1
       else
-        wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1
-        wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$desktop" /f </dev/null >/dev/null 2>&1
+        "$wine" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1
+        "$wine" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$desktop" /f </dev/null >/dev/null 2>&1
       fi
       # Restart the server so that no desktop of the old kind lives on.
       wineserver -k </dev/null >/dev/null 2>&1
@@ -50,9 +64,9 @@ fi
 # and start them here, away from the caller's output: whoever waits for the
 # program's output would otherwise wait for them too.
 wineserver -p30 </dev/null >/dev/null 2>&1
-wine cmd /c exit </dev/null >/dev/null 2>&1
+"$wine" cmd /c exit </dev/null >/dev/null 2>&1
 
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1024x768x24" wine "$@"
+  exec xvfb-run -a -s "-screen 0 1024x768x24" "$wine" "$@"
 fi
-exec wine "$@"
+exec "$wine" "$@"

@@ -9,13 +9,17 @@ namespace {
 
 HKEY AsKey(void* handle) { return static_cast<HKEY>(handle); }
 
+// The 32-bit client reads the 32-bit view; a 64-bit build of ours must
+// read and write the same values, not their 64-bit namesakes.
+constexpr REGSAM kClientView = KEY_WOW64_32KEY;
+
 }  // namespace
 
 RegistryKey RegistryKey::Create(const char* path)
 {
     HKEY key = nullptr;
     const LSTATUS status = RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, nullptr,
-                                           REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
+                                           REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS | kClientView, nullptr, &key,
                                            nullptr);
     return RegistryKey(static_cast<SystemError>(status), status == ERROR_SUCCESS ? key : nullptr,
                        path);
@@ -24,7 +28,8 @@ RegistryKey RegistryKey::Create(const char* path)
 RegistryKey RegistryKey::OpenForQuery(const char* path)
 {
     HKEY key = nullptr;
-    const LSTATUS status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_QUERY_VALUE, &key);
+    const LSTATUS status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_QUERY_VALUE | kClientView,
+                                       &key);
     return RegistryKey(static_cast<SystemError>(status), status == ERROR_SUCCESS ? key : nullptr,
                        path);
 }

@@ -119,9 +119,12 @@ TEST_F(OptionScriptTest, AChunkThatDoesNotLoadFallsThroughToTheSource)
     }
 }
 
-#if defined(_WIN32) && !defined(_WIN64)
+#ifdef _WIN32
 TEST_F(OptionScriptTest, TheWindowsBuildReadsTheClientsChunkHeader)
 {
+    if (sizeof(size_t) != 4)
+        GTEST_SKIP() << "not in this build: TheWindowsBuildReadsTheClientsChunkHeader; the client's "
+                        "chunks are the 32-bit build's own, the 64-bit twin translates them";
     const std::string header("\x1bLua\x51\x00\x01\x04\x04\x04\x08\x00", 12);
     EXPECT_EQ(Precompiled("x = 1").substr(0, 12), header);
 }

@@ -72,6 +72,11 @@ TEST_F(RegistrySettings, FirstRunStoresAllEightValuesWithTheirTypesAndSizes)
     EXPECT_TRUE(probe::KeyExists(kSetupKey));
     EXPECT_EQ(probe::ValueCount(kSetupKey), 0);
     EXPECT_EQ(SetupSettings->SOUNDMODE, 1);
+#ifdef _WIN32
+    // Where the 32-bit client reads them, whether this build is 32 or 64-bit.
+    EXPECT_EQ(probe::ValueCountIn64BitView("Software\\Wow6432Node\\Brindlecast\\Korvane"), 8);
+    EXPECT_EQ(probe::ValueCountIn64BitView(kProductKey), -1);
+#endif
 }
 
 TEST_F(RegistrySettings, AnEmptyProductKeyLoadsNothingAndWritesNothing)

@@ -25,6 +25,11 @@ int ValueCount(const char* path);
 Stored Read(const char* path, const char* name);
 void Write(const char* path, const char* name, uint32_t type, const std::vector<uint8_t>& bytes);
 void CreateKey(const char* path);
+#ifdef _WIN32
+// Counts the values of a key as a 64-bit program sees the registry; -1 when
+// there is no such key. Everything else here looks where the client does.
+int ValueCountIn64BitView(const char* path);
+#endif
 
 inline std::vector<uint8_t> Dword(uint32_t v)
 {

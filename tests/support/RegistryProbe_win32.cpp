@@ -4,16 +4,41 @@
 
 namespace probe {
 
+namespace {
+
+// Where the 32-bit client reads, whichever build looks.
+constexpr REGSAM kClientView = KEY_WOW64_32KEY;
+
+}  // namespace
+
 void ClearVendorKey()
 {
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kVendorKey);
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kVendorKey);
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kVendorKey, 0, KEY_ALL_ACCESS | kClientView, &key) !=
+        ERROR_SUCCESS)
+        return;
+    RegDeleteTreeA(key, nullptr);
+    RegCloseKey(key);
+    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kVendorKey, kClientView, 0);
+}
+
+int ValueCountIn64BitView(const char* path)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ | KEY_WOW64_64KEY, &key) !=
+        ERROR_SUCCESS)
+        return -1;
+    DWORD count = 0;
+    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, nullptr,
+                     nullptr, nullptr, nullptr);
+    RegCloseKey(key);
+    return static_cast<int>(count);
 }
 
 bool KeyExists(const char* path)
 {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ | kClientView, &key) != ERROR_SUCCESS)
         return false;
     RegCloseKey(key);
     return true;
@@ -22,7 +47,7 @@ bool KeyExists(const char* path)
 int ValueCount(const char* path)
 {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ | kClientView, &key) != ERROR_SUCCESS)
         return -1;
     DWORD count = 0;
     RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, nullptr,
@@ -35,7 +60,7 @@ Stored Read(const char* path, const char* name)
 {
     Stored out;
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ | kClientView, &key) != ERROR_SUCCESS)
         return out;
     DWORD type = 0;
     DWORD size = 0;
@@ -54,7 +79,7 @@ Stored Read(const char* path, const char* name)
 void Write(const char* path, const char* name, uint32_t type, const std::vector<uint8_t>& bytes)
 {
     HKEY key;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, KEY_ALL_ACCESS | kClientView, nullptr, &key,
                         nullptr) != ERROR_SUCCESS)
         return;
     RegSetValueExA(key, name, 0, type, bytes.data(), static_cast<DWORD>(bytes.size()));
@@ -64,7 +89,7 @@ void Write(const char* path, const char* name, uint32_t type, const std::vector<
 void CreateKey(const char* path)
 {
     HKEY key;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, KEY_ALL_ACCESS | kClientView, nullptr, &key,
                         nullptr) == ERROR_SUCCESS)
         RegCloseKey(key);
 }

@@ -1,16 +1,24 @@
 #!/usr/bin/env bash
-# A program we ship must run from the client folder alone: a 32-bit program
-# without debug sections that imports system DLLs only, and whose manifest is
-# the resource Windows reads (type 24, id 1) and says what each TEXT says.
-# Usage: check-imports.sh OBJDUMP EXE TEXT...
+# A program we ship must run from the client folder alone: a program of its
+# build's processor (ARCH: x86 or amd64) without debug sections that imports
+# system DLLs only, and whose manifest is the resource Windows reads (type 24,
+# id 1), names that processor and says what each TEXT says.
+# Usage: check-imports.sh OBJDUMP EXE ARCH TEXT...
 set -eu
-objdump=$1 exe=$2
-shift 2
+objdump=$1 exe=$2 arch=$3
+shift 3
 allowed='^(kernel32|user32|gdi32|advapi32|comctl32|msvcrt|ddraw|ole32|shell32)\.dll$'
 status=0
 fail() { echo "$(basename "$exe"): $*"; status=1; }
 
-"$objdump" -f "$exe" | grep -q 'file format pei-i386$' || fail "not a 32-bit Windows program"
+case "$arch" in
+  x86) format=pei-i386 ;;
+  amd64) format=pei-x86-64 ;;
+  *) echo "check-imports.sh: ARCH is x86 or amd64, not '$arch'" >&2; exit 2 ;;
+esac
+"$objdump" -f "$exe" | grep -q "file format $format\$" || fail "not a $format program"
+set -- "$@" "processorArchitecture=\"$arch\""
+
 debug=$("$objdump" -h "$exe" | awk '$2 ~ /^\.debug/ { printf "%s ", $2 }')
 [ -z "$debug" ] || fail "carries debug sections: $debug"
 
