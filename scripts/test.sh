@@ -4,6 +4,9 @@
 set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
+# Every include of the product points down its table of layers.
+bash scripts/check-layers.sh || exit 1
+
 bash scripts/setup.sh || exit 1
 source scripts/build.sh
 setup_build native || exit 1
