@@ -14,9 +14,9 @@
 #include <fstream>
 #include <string>
 
-#include "app/SetupSession.h"
 #include "optionfiles/LuaLimits.h"
 #include "optionfiles/OptionScript.h"
+#include "session/SetupSession.h"
 #include "settings/SettingNames.h"
 #include "settings/SettingsRecord.h"
 #include "support/TempFolder.h"

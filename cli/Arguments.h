@@ -15,6 +15,3 @@ struct Arguments {
 
 // Parses argv; on a usage error returns false and says why in error.
 bool ParseArguments(int argc, char** argv, Arguments& arguments, std::string& error);
-
-// The usage text, as --help prints it.
-extern const char* const kUsage;

@@ -1,10 +1,10 @@
 // setupctl check: why anything the tool read was not used, one finding a line.
 #include <cstdio>
 
-#include "app/SettingsCheck.h"
 #include "cli/ClientSettings.h"
 #include "cli/Commands.h"
 #include "cli/Json.h"
+#include "session/SettingsCheck.h"
 #include "settings/Findings.h"
 
 namespace {
@@ -21,16 +21,16 @@ void PrintText(const Findings& findings)
 
 void PrintJson(const Findings& findings)
 {
-    std::printf("{\"findings\": [");
-    const char* separator = "";
+    JsonWriter json;
+    json.BeginObject().Key("findings").BeginArray();
     for (const Finding& f : findings.all()) {
-        std::printf("%s{\"place\": %s", separator, JsonString(f.place).c_str());
+        json.BeginObject().Key("place").String(f.place);
         if (f.line > 0)
-            std::printf(", \"line\": %d", f.line);
-        std::printf(", \"message\": %s}", JsonString(f.message).c_str());
-        separator = ", ";
+            json.Key("line").Number(f.line);
+        json.Key("message").String(f.message).EndObject();
     }
-    std::printf("]}\n");
+    json.EndArray().EndObject();
+    std::fputs(json.Line().c_str(), stdout);
 }
 
 }  // namespace
@@ -40,10 +40,9 @@ int RunCheck(const Arguments& arguments)
     Findings findings;
     {
         ClientSettings client;
-        std::string error;
         WatchedRead watch(findings);
-        if (!client.Read(SetupSession::Access::kReadOnly, error))
-            return Fail(kExitFailed, error);
+        if (const int failed = ReadClientSettings(client))
+            return failed;
         CheckSettings(findings);
     }
     if (arguments.json)

@@ -1,8 +1,9 @@
 #include "cli/ClientSettings.h"
 
+#include "cli/Commands.h"
 #include "display/DisplayDevice.h"
+#include "platform/SystemError.h"
 #include "settings/SettingsRecord.h"
-#include "settings/SystemError.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -28,6 +29,14 @@ bool ClientSettings::Read(SetupSession::Access access, std::string& error, Enume
     displayResult_ = SetupSession::FindDisplayDevices(log);
     SetupSession::ReadStartupSettings(access);
     return true;
+}
+
+int ReadClientSettings(ClientSettings& client, EnumerationLog* log)
+{
+    std::string error;
+    if (!client.Read(SetupSession::Access::kReadOnly, error, log))
+        return Fail(kExitFailed, error);
+    return kExitDone;
 }
 
 bool EnterClientFolder(const std::string& folder, std::string& error)

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/SetupSession.h"
+#include "session/SetupSession.h"
 
 struct EnumerationLog;
 
@@ -27,6 +27,10 @@ private:
     bool created_ = false;
     int32_t displayResult_ = 0;
 };
+
+// The read every verb starts with, which leaves registry and folder
+// untouched: kExitDone, or kExitFailed once it has said why.
+int ReadClientSettings(ClientSettings& client, EnumerationLog* log = nullptr);
 
 // Makes folder the current one, where every file of the client is named
 // from; false with the reason when it cannot.

@@ -5,8 +5,8 @@
 #include "cli/Commands.h"
 #include "cli/Json.h"
 #include "display/EnumerationLog.h"
-#include "display/ListedModes.h"
 #include "display/ModeLine.h"
+#include "session/ListedModes.h"
 #include "settings/SettingsRecord.h"
 
 namespace {
@@ -72,31 +72,26 @@ void PrintText(int32_t result, const EnumerationLog& log, const std::vector<Devi
     }
 }
 
-std::string JsonList(const std::vector<std::string>& items)
-{
-    std::string out = "[";
-    for (size_t i = 0; i < items.size(); ++i)
-        out += (i > 0 ? ", " : "") + JsonString(items[i]);
-    return out + "]";
-}
-
 void PrintJson(int32_t result, const std::vector<DeviceLine>& lines)
 {
-    std::printf("{\"result\": %ld, \"devices\": [", static_cast<long>(result));
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const DeviceLine& line = lines[i];
-        std::printf("%s{\"name\": %s, \"driver\": %s, \"hardware\": %s, \"usable\": %s, "
-                    "\"chosen\": %s, \"modes\": %s",
-                    i > 0 ? ", " : "", JsonString(line.seen->name).c_str(),
-                    JsonString(line.seen->driver).c_str(), line.seen->hardware ? "true" : "false",
-                    line.position >= 0 ? "true" : "false", line.chosen ? "true" : "false",
-                    JsonList(line.modes).c_str());
+    JsonWriter json;
+    json.BeginObject().Key("result").Number(result).Key("devices").BeginArray();
+    for (const DeviceLine& line : lines) {
+        json.BeginObject()
+            .Key("name").String(line.seen->name)
+            .Key("driver").String(line.seen->driver)
+            .Key("hardware").Bool(line.seen->hardware)
+            .Key("usable").Bool(line.position >= 0)
+            .Key("chosen").Bool(line.chosen)
+            .Key("modes").Strings(line.modes);
         if (line.position >= 0)
-            std::printf(", \"position\": %d}", line.position);
+            json.Key("position").Number(line.position);
         else
-            std::printf(", \"passedOver\": %s}", JsonString(line.passedOver).c_str());
+            json.Key("passedOver").String(line.passedOver);
+        json.EndObject();
     }
-    std::printf("]}\n");
+    json.EndArray().EndObject();
+    std::fputs(json.Line().c_str(), stdout);
 }
 
 }  // namespace
@@ -105,9 +100,8 @@ int RunDevices(const Arguments& arguments)
 {
     EnumerationLog log;
     ClientSettings client;
-    std::string error;
-    if (!client.Read(SetupSession::Access::kReadOnly, error, &log))
-        return Fail(kExitFailed, error);
+    if (const int failed = ReadClientSettings(client, &log))
+        return failed;
     const std::vector<DeviceLine> lines = DeviceLines(log);
     if (arguments.json)
         PrintJson(client.displayResult(), lines);

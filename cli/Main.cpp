@@ -5,6 +5,7 @@
 #include "cli/Arguments.h"
 #include "cli/ClientSettings.h"
 #include "cli/Commands.h"
+#include "cli/Verbs.h"
 #include "settings/SettingNames.h"
 
 int Fail(int code, const std::string& message)
@@ -18,11 +19,11 @@ int main(int argc, char** argv)
     Arguments arguments;
     std::string error;
     if (!ParseArguments(argc, argv, arguments, error)) {
-        std::fprintf(stderr, "setupctl: %s\n%s", error.c_str(), kUsage);
+        std::fprintf(stderr, "setupctl: %s\n%s", error.c_str(), UsageText().c_str());
         return kExitUsage;
     }
     if (arguments.verb == "help") {
-        std::fputs(kUsage, stdout);
+        std::fputs(UsageText().c_str(), stdout);
         return kExitDone;
     }
     if (arguments.verb == "version") {
@@ -33,14 +34,6 @@ int main(int argc, char** argv)
         return Fail(kExitUsage, error);
     // Every name of a setting, table or file comes from the table.
     InitSettingNames();
-
-    if (arguments.verb == "show")
-        return RunShow(arguments);
-    if (arguments.verb == "check")
-        return RunCheck(arguments);
-    if (arguments.verb == "set")
-        return RunSet(arguments);
-    if (arguments.verb == "reset")
-        return RunReset(arguments);
-    return RunDevices(arguments);
+    // The parser took only a verb of the table.
+    return FindVerb(arguments.verb)->run(arguments);
 }

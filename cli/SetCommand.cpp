@@ -4,21 +4,17 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/SetupSession.h"
 #include "cli/ClientSettings.h"
 #include "cli/Commands.h"
 #include "cli/SettingTable.h"
-#include "display/ListedModes.h"
 #include "optionfiles/OptionScript.h"
+#include "session/ListedModes.h"
+#include "session/SetupSession.h"
 #include "settings/SettingNames.h"
+#include "settings/SettingRanges.h"
 #include "settings/SettingsRecord.h"
 
 namespace {
-
-struct Range {
-    int32_t low;
-    int32_t high;
-};
 
 // One NAME=VALUE of the command line.
 struct Pair {
@@ -30,38 +26,6 @@ struct Pair {
 bool Is(const std::string& name, int keyIndex)
 {
     return name == SettingName(keyIndex);
-}
-
-// The settings the pages edit directly, with the values their controls give.
-bool EditedRange(const std::string& name, Range& range)
-{
-    if (Is(name, kBgm_Volume) || Is(name, kEffect_Volume))
-        range = {0, 127};
-    else if (Is(name, kSPRITEMODE) || Is(name, kTEXTUREMODE))
-        range = {0, 2};
-    else if (Is(name, kISFULLSCREENMODE) || Is(name, kMouseExclusive) || name == "SOUNDMODE")
-        range = {0, 1};
-    else
-        return false;
-    return true;
-}
-
-bool IsSwitch(const std::string& name)
-{
-    for (int key = kFirstCmdOnOffKey; key <= kLastCmdOnOffKey; ++key)
-        if (Is(name, key))
-            return true;
-    return false;
-}
-
-int32_t& FieldOf(CRegistry& s, const std::string& name)
-{
-    if (name == "SOUNDMODE")
-        return s.SOUNDMODE;
-    for (int key = kFirstOptionKey; key <= kLastCmdOnOffKey; ++key)
-        if (Is(name, key))
-            return s.Setting(key);
-    return s.SOUNDMODE;  // not reached: callers pass edited names only
 }
 
 // Why a name that set does not take is refused.
@@ -152,11 +116,10 @@ int ChooseMode(const Pair& pair)
     return Refuse(pair, "not a line of the Mode list of " + std::string(device->description));
 }
 
-// The value's range, or a refusal for a name set does not take.
-int RangeOf(const Pair& pair, Range& range)
+// The setting the pair names, or a refusal for a name set does not take.
+int EditedBy(const Pair& pair, EditedSetting& edited)
 {
-    range = {0, 1};  // a switch
-    if (!EditedRange(pair.name, range) && !IsSwitch(pair.name))
+    if (!FindEditedSetting(pair.name, edited))
         return Refuse(pair, WhyNotSettable(pair.name));
     return kExitDone;
 }
@@ -171,18 +134,22 @@ int CheckPair(const Pair& pair)
                                                              : Refuse(pair, "not a position in the Device list");
     if (pair.name == "mode")
         return ParseMode(pair.value, mode) ? kExitDone : Refuse(pair, "not a mode of the form WxHxB");
-    Range range;
-    if (const int refused = RangeOf(pair, range))
+    EditedSetting edited;
+    if (const int refused = EditedBy(pair, edited))
         return refused;
+    const SettingRange& range = *edited.range;
     if (!ParseInteger(pair.value, range.low, range.high, number))
         return Refuse(pair, pair.name + " takes " + std::to_string(range.low) + " to " +
                                 std::to_string(range.high));
     return kExitDone;
 }
 
+// The pair was checked before: it names an edited setting.
 void SetValue(const Pair& pair)
 {
-    FieldOf(*SetupSettings, pair.name) = static_cast<int32_t>(std::strtol(pair.value.c_str(), nullptr, 10));
+    EditedSetting edited;
+    if (FindEditedSetting(pair.name, edited))
+        edited.Field(*SetupSettings) = static_cast<int32_t>(std::strtol(pair.value.c_str(), nullptr, 10));
 }
 
 bool SplitPairs(const std::vector<std::string>& operands, std::vector<Pair>& pairs)
@@ -237,7 +204,24 @@ int SaveChanges(const Arguments& arguments, const std::vector<NamedSetting>& bef
     return Fail(kExitFailed, SaveFailureText(report, g_optionScript.GetMessageText("SAVEFAIL")));
 }
 
+// "0-127", or "0 or 1" for a switch.
+std::string RangeText(const SettingRange& range)
+{
+    const char* between = &range == &kSwitchRange ? " or " : "-";
+    return std::to_string(range.low) + between + std::to_string(range.high);
+}
+
 }  // namespace
+
+std::string SetValuesHelp()
+{
+    const std::string indent(12, ' ');
+    return indent + "Bgm_Volume, Effect_Volume (" + RangeText(kVolumeRange) + "), SPRITEMODE, TEXTUREMODE (" +
+           RangeText(kDetailRange) + "),\n" + indent +
+           "ISFULLSCREENMODE, MouseExclusive, SOUNDMODE and the switches /bgm ...\n" + indent +
+           "/lightmap (" + RangeText(kSwitchRange) + "), mode=WxHxB (a line of the Mode list),\n" + indent +
+           "device=N (a position in the Device list)\n";
+}
 
 int RunSet(const Arguments& arguments)
 {
@@ -248,9 +232,8 @@ int RunSet(const Arguments& arguments)
         if (const int refused = CheckPair(pair))
             return refused;
     ClientSettings client;
-    std::string error;
-    if (!client.Read(SetupSession::Access::kReadOnly, error))
-        return Fail(kExitFailed, error);
+    if (const int failed = ReadClientSettings(client))
+        return failed;
     const std::vector<NamedSetting> before = SettingsOf(*SetupSettings);
     ShowModeList();
     if (const int refused = ApplyPairs(pairs))
@@ -262,9 +245,8 @@ int RunSet(const Arguments& arguments)
 int RunReset(const Arguments& arguments)
 {
     ClientSettings client;
-    std::string error;
-    if (!client.Read(SetupSession::Access::kReadOnly, error))
-        return Fail(kExitFailed, error);
+    if (const int failed = ReadClientSettings(client))
+        return failed;
     const std::vector<NamedSetting> before = SettingsOf(*SetupSettings);
     SetupSettings->SetDefaults();
     ShowModeList();

@@ -1,9 +1,11 @@
 #include "cli/SettingTable.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
-#include "cli/Json.h"
+#include "platform/RegistryKey.h"
+#include "settings/RegistryValues.h"
 #include "settings/SettingNames.h"
 
 namespace {
@@ -21,6 +23,24 @@ SettingValue Text(std::string text)
     value.isText = true;
     value.text = std::move(text);
     return value;
+}
+
+// A registry value's field as show gives it: texts and GUIDs as text, DWORDs
+// as numbers.
+SettingValue StoredValue(const RegistryValue& stored, const CRegistry& s)
+{
+    const ValueBytes bytes = stored.written(s);
+    const char* data = static_cast<const char*>(bytes.data);
+    if (stored.type == RegistryKey::kString)
+        return Text(std::string(data, strnlen(data, bytes.size)));
+    if (stored.type == RegistryKey::kBinary) {
+        RawGuid guid = {};
+        std::memcpy(&guid, data, std::min<size_t>(bytes.size, sizeof guid));
+        return Text(GuidText(guid));
+    }
+    int32_t number = 0;
+    std::memcpy(&number, data, std::min<size_t>(bytes.size, sizeof number));
+    return Number(number);
 }
 
 }  // namespace
@@ -45,25 +65,14 @@ std::vector<NamedSetting> SettingsOf(const CRegistry& s)
     };
     for (int key = kFirstOptionKey; key <= kLastCmdOnOffKey; ++key)
         add(SettingName(key), Number(s.Setting(key)));
-    add("DEVICENAME", Text(std::string(s.DEVICENAME, strnlen(s.DEVICENAME, sizeof s.DEVICENAME))));
-    add("GUIDDEVICE", Text(GuidText(s.GUIDDEVICE)));
-    add("GUIDDRIVER", Text(GuidText(s.GUIDDRIVER)));
-    add("SOUNDMODE", Number(s.SOUNDMODE));
-    add("SPEAKERTYPE", Number(s.SPEAKERTYPE));
-    add("DIGITALRATETYPE", Number(s.DIGITALRATETYPE));
-    add("DIGITALBITSTYPE", Number(s.DIGITALBITSTYPE));
-    add("PROVIDERNAME", Text(s.PROVIDERNAME != nullptr ? s.PROVIDERNAME : ""));
+    for (const RegistryValue& stored : RegistryValues())
+        add(stored.name, StoredValue(stored, s));
     return settings;
 }
 
 std::string ValueText(const SettingValue& value)
 {
     return value.isText ? value.text : std::to_string(value.number);
-}
-
-std::string ValueJson(const SettingValue& value)
-{
-    return value.isText ? JsonString(value.text) : std::to_string(value.number);
 }
 
 const char* OriginName(SettingOrigin origin)

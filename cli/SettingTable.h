@@ -31,9 +31,8 @@ struct NamedSetting {
 // Every setting, in the order show lists them.
 std::vector<NamedSetting> SettingsOf(const CRegistry& s);
 
-// A value as text (numbers in decimal, texts as they are) and as JSON.
+// A value as text: numbers in decimal, texts as they are.
 std::string ValueText(const SettingValue& value);
-std::string ValueJson(const SettingValue& value);
 
 // "default", "option script", "registry", "saved file".
 const char* OriginName(SettingOrigin origin);

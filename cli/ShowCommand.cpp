@@ -40,14 +40,18 @@ void PrintText(const std::vector<NamedSetting>& settings, size_t foreignLines)
 
 void PrintJson(const std::vector<NamedSetting>& settings, size_t foreignLines)
 {
-    std::printf("{\"settings\": {");
-    const char* separator = "";
+    JsonWriter json;
+    json.BeginObject().Key("settings").BeginObject();
     for (const NamedSetting& s : settings) {
-        std::printf("%s%s: {\"value\": %s, \"source\": %s}", separator, JsonString(s.name).c_str(),
-                    ValueJson(s.value).c_str(), JsonString(OriginName(s.origin)).c_str());
-        separator = ", ";
+        json.Key(s.name).BeginObject().Key("value");
+        if (s.value.isText)
+            json.String(s.value.text);
+        else
+            json.Number(s.value.number);
+        json.Key("source").String(OriginName(s.origin)).EndObject();
     }
-    std::printf("}, \"foreignLines\": %zu}\n", foreignLines);
+    json.EndObject().Key("foreignLines").Number(static_cast<long long>(foreignLines)).EndObject();
+    std::fputs(json.Line().c_str(), stdout);
 }
 
 }  // namespace
@@ -55,9 +59,8 @@ void PrintJson(const std::vector<NamedSetting>& settings, size_t foreignLines)
 int RunShow(const Arguments& arguments)
 {
     ClientSettings client;
-    std::string error;
-    if (!client.Read(SetupSession::Access::kReadOnly, error))
-        return Fail(kExitFailed, error);
+    if (const int failed = ReadClientSettings(client))
+        return failed;
 
     std::vector<NamedSetting> settings;
     std::string unknown;

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/RegExportFile.h"
+#include "platform/RegExportFile.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include "optionfiles/ChunkText.h"
 #include "optionfiles/ClientChunk.h"
-#include "optionfiles/FileBytes.h"
-#include "settings/SystemError.h"
+#include "platform/FileBytes.h"
+#include "platform/SystemError.h"
 
 namespace {
 
@@ -146,45 +146,70 @@ ScriptProblem ProblemOf(int status, std::string_view message, const std::string&
     return problem;
 }
 
+// Takes the batch's stamp, then reuses what was compiled from the file as
+// it is now, or compiles it and keeps the chunk.
 ChunkLoader::Result ChunkLoader::Load(lua_State* state, LuaMemory& memory,
                                       const std::string& hostPath)
 {
     const std::int64_t now = FileClockNow();  // before the stamp: see MayChangeUnseen
     Seen fresh;
-    Seen& seen = batchDepth_ > 0 ? seen_[hostPath] : fresh;
-    if (seen.status == StampStatus::kUnknown || batchDepth_ == 0)
-        seen.status = StampFile(hostPath, seen.stamp);
-    const StampStatus stamped = seen.status;
-    const FileStamp& stamp = seen.stamp;
-    if (stamped == StampStatus::kMissing)
+    Seen& seen = TakeStamp(hostPath, fresh);
+    if (seen.status == StampStatus::kMissing)
         return Result{};
-    const auto known = compiled_.find(hostPath);
-    const bool sameStamp =
-        stamped == StampStatus::kStamped && known != compiled_.end() && known->second.stamp == stamp;
-    if (sameStamp && (!known->second.unsettled || seen.verified))
-        return Reuse(state, known->second);
+    Compiled* known = CompiledWithStamp(hostPath, seen);
+    if (known != nullptr && (!known->unsettled || seen.verified))
+        return Reuse(state, *known);
 
     seen.verified = true;
     FileBytes file = ReadFileBytes(hostPath);
     if (file.status != FileBytes::Status::kRead)
         return Unreadable(file);
-    if (sameStamp && file.bytes == known->second.bytes) {
-        known->second.unsettled = MayChangeUnseen(stamp, now);
-        if (!known->second.unsettled)
-            std::string().swap(known->second.bytes);
-        return Reuse(state, known->second);
-    }
+    if (known != nullptr && file.bytes == known->bytes)
+        return ReuseSettling(state, *known, now);
+    return CompileAndKeep(state, memory, hostPath, seen, std::move(file.bytes), now);
+}
 
+// Outside a batch the stamp is taken anew (in fresh); within one, once.
+ChunkLoader::Seen& ChunkLoader::TakeStamp(const std::string& hostPath, Seen& fresh)
+{
+    Seen& seen = batchDepth_ > 0 ? seen_[hostPath] : fresh;
+    if (seen.status == StampStatus::kUnknown || batchDepth_ == 0)
+        seen.status = StampFile(hostPath, seen.stamp);
+    return seen;
+}
+
+ChunkLoader::Compiled* ChunkLoader::CompiledWithStamp(const std::string& hostPath, const Seen& seen)
+{
+    const auto known = compiled_.find(hostPath);
+    const bool sameStamp =
+        seen.status == StampStatus::kStamped && known != compiled_.end() && known->second.stamp == seen.stamp;
+    return sameStamp ? &known->second : nullptr;
+}
+
+// The bytes are the ones compiled: the chunk serves, and once the stamp
+// would show a change the bytes need not be kept.
+ChunkLoader::Result ChunkLoader::ReuseSettling(lua_State* state, Compiled& known, std::int64_t now)
+{
+    known.unsettled = MayChangeUnseen(known.stamp, now);
+    if (!known.unsettled)
+        std::string().swap(known.bytes);
+    return Reuse(state, known);
+}
+
+ChunkLoader::Result ChunkLoader::CompileAndKeep(lua_State* state, LuaMemory& memory,
+                                                const std::string& hostPath, const Seen& seen,
+                                                std::string bytes, std::int64_t now)
+{
     Compiled compiled;
-    compiled.stamp = stamp;
-    compiled.unsettled = MayChangeUnseen(stamp, now);
+    compiled.stamp = seen.stamp;
+    compiled.unsettled = MayChangeUnseen(seen.stamp, now);
     if (compiled.unsettled)
-        compiled.bytes = file.bytes;
-    Result result = Compile(state, memory, hostPath, std::move(file.bytes), compiled.chunk);
+        compiled.bytes = bytes;
+    Result result = Compile(state, memory, hostPath, std::move(bytes), compiled.chunk);
     if (result.status == Status::kOutOfMemory)
         return result;  // not kept: a state with room may compile it
     compiled.problem = std::move(result.problem);
-    if (stamped != StampStatus::kStamped) {
+    if (seen.status != StampStatus::kStamped) {
         // Nothing to know this version by again: used this once.
         const Result once = Reuse(state, compiled);
         luaL_unref(state, LUA_REGISTRYINDEX, compiled.chunk);

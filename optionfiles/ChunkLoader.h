@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "optionfiles/FileStamp.h"
 #include "optionfiles/LuaLimits.h"
+#include "platform/FileStamp.h"
 
 // Why a script could not be used: where in it (0 when not known) and Lua's
 // or the platform's words.
@@ -74,6 +74,14 @@ private:
         FileStamp stamp;
         bool verified = false;  // its bytes were read in this batch
     };
+
+    // The steps of Load.
+    Seen& TakeStamp(const std::string& hostPath, Seen& fresh);
+    // What was compiled from the file under the stamp seen; null when nothing.
+    Compiled* CompiledWithStamp(const std::string& hostPath, const Seen& seen);
+    Result ReuseSettling(lua_State* state, Compiled& known, std::int64_t now);
+    Result CompileAndKeep(lua_State* state, LuaMemory& memory, const std::string& hostPath,
+                          const Seen& seen, std::string bytes, std::int64_t now);
 
     std::map<std::string, Compiled> compiled_;  // by host path
     int batchDepth_ = 0;

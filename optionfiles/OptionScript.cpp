@@ -4,7 +4,7 @@
 #include <new>
 #include <string>
 
-#include "optionfiles/HostPath.h"
+#include "platform/HostPath.h"
 #include "settings/Findings.h"
 #include "settings/SettingNames.h"
 

@@ -73,7 +73,7 @@ export SETUP_WINEPREFIX="$root/build/win32/wineprefix"
 source scripts/display.sh
 
 bin=$root/build/win32/bench/launch
-setup=$root/build/win32/app/Setup.exe
+setup=$root/build/win32/ui/Setup.exe
 echo "launching each program $rounds times (after one launch not counted)..."
 report=$("$root/scripts/wine-run.sh" "$SETUP_WINEPREFIX" "$bin/launch_timer.exe" -n "$rounds" \
   "$bin/bare_sheet.exe" "$work/demo" "$setup" "$work/demo" "$setup" "$work/large" \

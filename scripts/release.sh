@@ -34,7 +34,7 @@ write_zip() {  # BUILD DIR
   zip="$2/Setup-$(project_version "$1").zip"
   mkdir -p "$2"
   python3 - "$zip" "${SOURCE_DATE_EPOCH:-$(commit_time)}" \
-    "$1/app/Setup.exe" "$1/cli/setupctl.exe" "$1/README.txt" <<'EOF'
+    "$1/ui/Setup.exe" "$1/cli/setupctl.exe" "$1/README.txt" <<'EOF'
 import hashlib, os, sys, time, zipfile
 target, epoch, paths = sys.argv[1], int(sys.argv[2]), sys.argv[3:]
 stamp = time.gmtime(max(epoch, 315532800))[:6]  # zip times start in 1980

@@ -18,7 +18,7 @@ export SETUP_WINEPREFIX="$PWD/build/$build/wineprefix"
 source scripts/display.sh
 
 root=$PWD
-exe="$root/build/$build/app/Setup.exe"
+exe="$root/build/$build/ui/Setup.exe"
 helper="$root/build/$build/tests/e2e/sheet_helper.exe"
 if [ "$bits" = 32 ]; then
   echo "opening the 32-bit Setup.exe: $exe"

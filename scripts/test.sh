@@ -8,6 +8,9 @@
 set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
+# Every include of the product points down its table of layers.
+bash scripts/check-layers.sh || exit 1
+
 bash scripts/setup.sh || exit 1
 source scripts/host-bits.sh
 bits=$(host_windows_bits) || { echo "test.sh: cannot tell which Windows programs this host runs" >&2; exit 1; }

@@ -21,6 +21,8 @@ public:
     virtual ~CRegistry() = default;
 
     // Resets every edited setting to its default; leaves preservedLines alone.
+    // The defaults come from the option script and the display devices, so
+    // the session layer defines it (session/Defaults.cpp).
     void SetDefaults();
 
     // The int32 field stored under SettingName(keyIndex), keyIndex 0..33.

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstddef>
+#include <utility>
+
 #include "ui/PageSkin.h"
 #include "ui/framework/Controls.h"
 #include "ui/framework/MessageMap.h"
@@ -33,5 +36,10 @@ private:
     // One box per command, in name-table order from "/notrade".
     CButton boxes_[kCommandCount];
 
-    static const MessageMap<CSetupCMD>::Entry kMessageMap[];
+    // The message map: a click entry for each box of the table of boxes,
+    // then painting, colours and tooltips.
+    struct Map;
+    template <std::size_t... Box>
+    static constexpr Map MakeMap(std::index_sequence<Box...>);
+    static const Map kMessageMap;
 };

@@ -2,14 +2,15 @@
 
 #include <cstring>
 
-#include "app/SaveConfirmed.h"
-#include "app/SaveFolder.h"
-#include "display/ListedModes.h"
 #include "display/ModeLine.h"
 #include "optionfiles/OptionScript.h"
 #include "res/resource.h"
+#include "session/ListedModes.h"
+#include "session/SaveConfirmed.h"
+#include "session/SaveFolder.h"
 #include "settings/ScreenModeTable.h"
 #include "settings/SettingNames.h"
+#include "settings/SettingRanges.h"
 #include "settings/SettingsRecord.h"
 
 namespace {
@@ -20,9 +21,9 @@ const char kOwnSaveQuestion[] = "Save these settings and close Setup?";
 
 int32_t& Field(int keyIndex) { return SetupSettings->Setting(keyIndex); }
 
-void SetSlider(const CSliderCtrl& slider, int high, int32_t position)
+void SetSlider(const CSliderCtrl& slider, const SettingRange& range, int32_t position)
 {
-    slider.SetRange(0, high, true);
+    slider.SetRange(range.low, range.high, true);
     slider.SetPos(position, true);
 }
 
@@ -84,11 +85,11 @@ void CSetupOption::UpdateControls()
     FillModeList();
     fullScreen_.SetCheck(s.ISFULLSCREENMODE);
     mouseExclusive_.SetCheck(s.MouseExclusive);
-    SetSlider(spriteDetail_, 2, s.SPRITEMODE);
-    SetSlider(textureDetail_, 2, s.TEXTUREMODE);
-    SetSlider(bgmVolume_, 127, s.Bgm_Volume);
+    SetSlider(spriteDetail_, kDetailRange, s.SPRITEMODE);
+    SetSlider(textureDetail_, kDetailRange, s.TEXTUREMODE);
+    SetSlider(bgmVolume_, kVolumeRange, s.Bgm_Volume);
     bgmSwitch_.SetCheck(Field(kBgmSwitch));
-    SetSlider(effectVolume_, 127, s.Effect_Volume);
+    SetSlider(effectVolume_, kVolumeRange, s.Effect_Volume);
     effectSwitch_.SetCheck(Field(kSoundSwitch));
     noSound_.SetCheck(s.SOUNDMODE == 0 ? BST_CHECKED : BST_UNCHECKED);
 }

@@ -12,8 +12,8 @@
 
 #ifdef _WIN32
 #include "display/DisplayDevice.h"
-#include "display/ListedModes.h"
 #include "display/ModeLine.h"
+#include "session/ListedModes.h"
 #include "support/RunProgram.h"
 #endif
 

@@ -6,7 +6,7 @@
 
 #include "DisplayListFixture.h"
 #include "ScriptedSource.h"
-#include "display/ListedModes.h"
+#include "session/ListedModes.h"
 #include "settings/ScreenModeTable.h"
 #include "settings/SettingNames.h"
 #include "settings/SettingsRecord.h"

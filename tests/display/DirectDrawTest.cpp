@@ -10,8 +10,8 @@
 #include <string>
 
 #include "display/DisplayDevice.h"
-#include "display/ListedModes.h"
 #include "display/ModeOrder.h"
+#include "session/ListedModes.h"
 
 namespace {
 

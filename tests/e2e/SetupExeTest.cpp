@@ -7,9 +7,9 @@
 #include <cstring>
 
 #include "SetupRun.h"
-#include "app/SaveReport.h"
-#include "settings/SystemError.h"
-#include "display/ListedModes.h"
+#include "platform/SystemError.h"
+#include "session/ListedModes.h"
+#include "session/SaveReport.h"
 
 namespace {
 

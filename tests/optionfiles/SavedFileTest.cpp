@@ -3,11 +3,11 @@
 #include <filesystem>
 
 #include "ClientFolder.h"
-#include "app/SetupSession.h"
-#include "optionfiles/HostPath.h"
 #include "optionfiles/OptionScript.h"
-#include "optionfiles/PendingFile.h"
 #include "optionfiles/PreservedLines.h"
+#include "platform/HostPath.h"
+#include "platform/PendingFile.h"
+#include "session/SetupSession.h"
 #include "settings/SettingNames.h"
 #include "settings/SettingsRecord.h"
 #include "support/TempFolder.h"

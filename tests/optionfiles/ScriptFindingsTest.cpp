@@ -6,8 +6,8 @@
 #include <functional>
 
 #include "ClientFolder.h"
-#include "optionfiles/FileBytes.h"
 #include "optionfiles/OptionScript.h"
+#include "platform/FileBytes.h"
 #include "settings/Findings.h"
 #include "settings/SettingNames.h"
 #include "support/TempFolder.h"

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "settings/RegExportFile.h"
+#include "platform/RegExportFile.h"
 
 namespace probe {
 

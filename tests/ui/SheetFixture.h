@@ -11,8 +11,8 @@
 
 #include "../display/ScriptedSource.h"
 #include "UiDriver.h"
-#include "app/SaveConfirmed.h"
 #include "display/DisplayDevice.h"
+#include "session/SaveConfirmed.h"
 #include "settings/SettingNames.h"
 #include "settings/SettingsRecord.h"
 #include "support/TempFolder.h"

@@ -1,3 +1,0 @@
-#include "app/SaveConfirmed.h"
-
-bool SaveConfirmed = false;

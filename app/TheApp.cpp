@@ -1,4 +1,0 @@
-#include "app/SetupApp.h"
-
-// The one application object of Setup.exe.
-CSetupApp theApp;

@@ -1,0 +1,87 @@
+#include "cli/Verbs.h"
+
+#include <cstdio>
+
+#include "cli/Commands.h"
+
+namespace {
+
+const Verb kVerbs[] = {
+    {"show", RunShow, Verb::kJson, Verb::Operands::kAny, "[NAME...]",
+     "every setting, its value and where the value came from", nullptr},
+    {"check", RunCheck, Verb::kJson, Verb::Operands::kNone, "",
+     "why anything the tool read was not used, one finding a line", nullptr},
+    {"set", RunSet, Verb::kDryRun, Verb::Operands::kAtLeastOne, "NAME=VALUE...",
+     "change settings and save them as Setup's OK does:", SetValuesHelp},
+    {"reset", RunReset, Verb::kDryRun, Verb::Operands::kNone, "",
+     "the defaults, saved as Setup's DEFAULT and then OK do", nullptr},
+    {"devices", RunDevices, Verb::kJson, Verb::Operands::kNone, "",
+     "the display drivers and 3D devices, and each one's screen modes", nullptr},
+};
+
+const VerbFlag kFlags[] = {
+    {Verb::kJson, "--json", &Arguments::json, "one JSON object on standard output, for scripts"},
+    {Verb::kDryRun, "--dry-run", &Arguments::dryRun, "print the changes, write nothing"},
+};
+
+std::string Padded(const std::string& text, size_t width)
+{
+    return text.size() < width ? text + std::string(width - text.size(), ' ') : text;
+}
+
+// "setupctl [-C DIR] show [--json] [NAME...]"
+std::string Synopsis(const Verb& verb)
+{
+    std::string line = std::string("setupctl [-C DIR] ") + verb.name;
+    for (const VerbFlag& flag : kFlags)
+        if ((verb.flags & flag.flag) != 0)
+            line += std::string(" [") + flag.name + "]";
+    if (verb.operandText[0] != '\0')
+        line += std::string(" ") + verb.operandText;
+    return line;
+}
+
+}  // namespace
+
+const Verb* FindVerb(const std::string& name)
+{
+    for (const Verb& verb : kVerbs)
+        if (name == verb.name)
+            return &verb;
+    return nullptr;
+}
+
+const VerbFlag* FindFlag(const Verb& verb, const std::string& name)
+{
+    for (const VerbFlag& flag : kFlags)
+        if ((verb.flags & flag.flag) != 0 && name == flag.name)
+            return &flag;
+    return nullptr;
+}
+
+std::string UsageText()
+{
+    std::string text;
+    const char* lead = "usage: ";
+    for (const Verb& verb : kVerbs) {
+        text += lead + Synopsis(verb) + "\n";
+        lead = "       ";
+    }
+    text += lead + std::string("setupctl --help | --version\n");
+    text += "\n"
+            "The settings of the Korvane client, as Setup shows and saves them.\n"
+            "DIR is the client folder, where Setup.exe runs (default: the current folder).\n"
+            "\n";
+    for (const Verb& verb : kVerbs) {
+        text += "  " + Padded(verb.name, 10) + verb.help + "\n";
+        if (verb.moreHelp != nullptr)
+            text += verb.moreHelp();
+    }
+    text += "\n";
+    for (const VerbFlag& flag : kFlags)
+        text += "  " + Padded(flag.name, 12) + flag.help + "\n";
+    text += "\n"
+            "Exit codes: 0 done, 1 findings or a failed save, 2 a usage error or a refused\n"
+            "setting (nothing written).\n";
+    return text;
+}

@@ -1,0 +1,86 @@
+#include "platform/SystemError.h"
+
+#include <cerrno>
+#include <cstring>
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include <cstdlib>
+#endif
+
+namespace {
+
+std::string TrimLineEnd(std::string text)
+{
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
+        text.pop_back();
+    return text;
+}
+
+}  // namespace
+
+#ifdef _WIN32
+
+std::string DescribeSystemError(SystemError error)
+{
+    char* text = nullptr;
+    const DWORD length = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string described = length > 0 ? TrimLineEnd(std::string(text, length))
+                                        : "Error " + std::to_string(error) + ".";
+    if (text != nullptr)
+        LocalFree(text);
+    return described;
+}
+
+SystemError LastSystemError()
+{
+    const DWORD error = GetLastError();
+    return error != 0 ? error : ERROR_GEN_FAILURE;
+}
+
+// msvcrt keeps the Win32 code behind errno in _doserrno; a failure of its
+// own (a short write on a full disk sets only errno) is mapped by hand.
+SystemError LastFileError()
+{
+    if (_doserrno != 0)
+        return static_cast<SystemError>(_doserrno);
+    switch (errno) {
+    case ENOSPC: return ERROR_DISK_FULL;
+    case EACCES: return ERROR_ACCESS_DENIED;
+    case ENOENT: return ERROR_PATH_NOT_FOUND;
+    default: return ERROR_WRITE_FAULT;
+    }
+}
+
+void ResetFileError()
+{
+    errno = 0;
+    _doserrno = 0;
+}
+
+#else
+
+std::string DescribeSystemError(SystemError error)
+{
+    return TrimLineEnd(std::strerror(static_cast<int>(error))) + ".";
+}
+
+SystemError LastSystemError()
+{
+    return errno != 0 ? static_cast<SystemError>(errno) : EIO;
+}
+
+SystemError LastFileError()
+{
+    return LastSystemError();
+}
+
+void ResetFileError()
+{
+    errno = 0;
+}
+
+#endif

@@ -1,0 +1,3 @@
+#include "session/SaveConfirmed.h"
+
+bool SaveConfirmed = false;

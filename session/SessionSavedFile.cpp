@@ -1,0 +1,92 @@
+#include "session/SetupSession.h"
+
+#include "optionfiles/OptionScript.h"
+#include "optionfiles/PreservedLines.h"
+#include "platform/FileBytes.h"
+#include "platform/HostPath.h"
+#include "platform/PendingFile.h"
+#include "settings/SettingNames.h"
+#include "settings/SettingsRecord.h"
+
+std::string SetupSession::SavedFileHostPath()
+{
+    return HostPath(SavedFileName().c_str());
+}
+
+std::string SetupSession::SavedFileName()
+{
+    return std::string(SettingName(kSavedOptionFile)) + ".lua";
+}
+
+// A file that is there but cannot be read keeps its other lines unknown;
+// the record says why, and the save then leaves that file alone.
+void SetupSession::LoadPreservedLines()
+{
+    CRegistry& s = *SetupSettings;
+    FileBytes file = ReadFileBytes(SavedFileHostPath());
+    switch (file.status) {
+    case FileBytes::Status::kRead:
+        for (std::string& line : PreservedLinesOf(file.bytes))
+            s.preservedLines.push_back(std::move(line));
+        break;
+    case FileBytes::Status::kMissing:
+        break;
+    case FileBytes::Status::kUnreadable:
+        s.unreadSavedFile = DescribeSystemError(file.error);
+        break;
+    case FileBytes::Status::kTooLarge:
+        s.unreadSavedFile = "It is larger than the " + std::to_string(kMaxFileBytes >> 20) +
+                            " MiB that Setup reads.";
+        break;
+    }
+}
+
+namespace {
+
+// The saved file's number under key in table, as GetSavedOption and
+// GetSavedCommand answer (the field stays where it has none), noting where
+// it came from: the option script stands in for a saved file that did not
+// load.
+void TakeSavedValue(CRegistry& s, int table, int key)
+{
+    const IntegerLookup found = g_optionScript.LookUpInteger(SettingName(kSavedOptionFile),
+                                                             SettingName(table), SettingName(key));
+    if (!found.found)
+        return;
+    s.Setting(key) = found.value;
+    s.NoteOrigin(SettingName(key), found.answeredBy == ScriptSource::kSavedFile
+                                       ? SettingOrigin::kSavedFile
+                                       : SettingOrigin::kOptionScript);
+}
+
+}  // namespace
+
+void SetupSession::ApplySavedOptions()
+{
+    CRegistry& s = *SetupSettings;
+    ScriptBatch batch(g_optionScript);
+    for (int key = kFirstOptionKey; key <= kLastOptionKey; ++key)
+        TakeSavedValue(s, kOptionInfoList, key);
+    for (int key = kFirstCmdOnOffKey; key <= kLastCmdOnOffKey; ++key)
+        TakeSavedValue(s, kCmdOnOffList, key);
+}
+
+SystemError SetupSession::WritePreservedLines(const std::string& savedFile)
+{
+    return StartPendingFile(savedFile, SetupSettings->preservedLines);
+}
+
+SystemError SetupSession::AppendSavedOptions(const std::string& savedFile)
+{
+    SystemError error = kNoError;
+    FileHandle file = ContinuePendingFile(savedFile, error);
+    if (!file)
+        return error;
+    CRegistry& s = *SetupSettings;
+    for (int key = kFirstOptionKey; key <= kLastOptionKey; ++key)
+        OptionScript::WriteOptionLine(file.get(), SettingName(key), s.Setting(key));
+    std::fwrite("\r\n", 1, 2, file.get());
+    for (int key = kFirstCmdOnOffKey; key <= kLastCmdOnOffKey; ++key)
+        OptionScript::WriteCommandLine(file.get(), SettingName(key), s.Setting(key));
+    return CommitPendingFile(std::move(file), savedFile);
+}

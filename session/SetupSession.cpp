@@ -1,0 +1,89 @@
+#include "session/SetupSession.h"
+
+#include <sys/stat.h>
+
+#include "display/DisplayDevice.h"
+#include "session/SaveFolder.h"
+#include "settings/SettingsRecord.h"
+
+namespace {
+
+bool FileExists(const std::string& hostPath)
+{
+    struct stat found;
+    return stat(hostPath.c_str(), &found) == 0;
+}
+
+void Report(SaveReport& report, SystemError error, std::string what, std::string place,
+            bool previousFileKept = false)
+{
+    if (error != kNoError)
+        report.failures.push_back(
+            SaveFailure{std::move(what), std::move(place), DescribeSystemError(error), previousFileKept});
+}
+
+// Every device the platform offers passes.
+int32_t AcceptEveryDevice(const DriverCaps&, const DeviceCaps&)
+{
+    return 0;
+}
+
+std::string InRegistry(const char* what)
+{
+    return std::string(what) + " could not be saved in the registry key " + kProductKeyName + ".";
+}
+
+std::string FileNotSaved()
+{
+    return "Your options could not be saved in " + SetupSession::SavedFileName() + ".";
+}
+
+// A file that was there but could not be read at start-up keeps lines of
+// others that the tool never saw: saving over it would lose them.
+SaveFailure UnreadFileKept(const std::string& why)
+{
+    return SaveFailure{FileNotSaved(), SetupSession::SavedFileName(),
+                       "Setup could not read this file when it started: " + why +
+                           "\nSaving over it would lose the lines other programs keep there.",
+                       true};
+}
+
+}  // namespace
+
+int32_t SetupSession::FindDisplayDevices(EnumerationLog* log)
+{
+    return BuildDisplayDeviceList(AcceptEveryDevice, log);
+}
+
+void SetupSession::ReadStartupSettings(Access access)
+{
+    LoadRegistrySettings(access);
+    LoadPreservedLines();
+    ApplySavedOptions();
+}
+
+// The file's two steps stay around the registry write, in that order; the
+// file's name is resolved once, so that both steps write one file.
+SaveReport SetupSession::SaveSettings()
+{
+    SaveReport report;
+    Report(report, MakeSaveFolder(), std::string("The folder ") + kSaveFolder + " could not be created.",
+           kSaveFolder);
+
+    const CRegistry& s = *SetupSettings;
+    const std::string savedFile = SavedFileHostPath();
+    const bool fileWasThere = FileExists(savedFile);
+    const bool mayWriteFile = s.unreadSavedFile.empty();
+    const SystemError started = mayWriteFile ? WritePreservedLines(savedFile) : kNoError;
+    const RegistryResult registry = SaveRegistrySettings();
+    SystemError written = mayWriteFile ? AppendSavedOptions(savedFile) : kNoError;
+    if (written != kNoError && started != kNoError)
+        written = started;  // the first step's reason is the one behind both
+
+    if (!mayWriteFile)
+        report.failures.push_back(UnreadFileKept(s.unreadSavedFile));
+    Report(report, written, FileNotSaved(), SavedFileName(), fileWasThere);
+    Report(report, registry.device, InRegistry("The display device"), kProductKeyName);
+    Report(report, registry.sound, InRegistry("The sound settings"), kProductKeyName);
+    return report;
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/SystemError.h"
+#include "session/SaveReport.h"
+
+struct EnumerationLog;
+class Findings;
+
+// What Setup.exe and setupctl both do with the settings record: the
+// start-up read (defaults, registry, saved option file) and the confirmed
+// save (save folder, saved option file, registry). Both programs call these
+// and nothing else, so they can never disagree.
+class SetupSession {
+public:
+    enum class Access {
+        kReadWrite,  // the tool's start: the setup key is made, a first run stores the defaults
+        kReadOnly,   // a look at the settings that leaves registry and folder untouched
+    };
+
+    // Fills the display device list, every device the platform offers
+    // passing; returns the enumeration's result. The log, when given, notes
+    // every driver and device it saw.
+    static int32_t FindDisplayDevices(EnumerationLog* log = nullptr);
+
+    // Defaults, then the registry values, then the saved option file's
+    // lines and values, into SetupSettings.
+    static void ReadStartupSettings(Access access);
+    // Writes what SetupSettings holds: the saved option file (its other
+    // lines, then the tool's blocks) around the registry values. A step that
+    // fails does not stop the others; the report names each that failed.
+    static SaveReport SaveSettings();
+
+    // The steps, in the order the two sequences run them.
+    static void LoadRegistrySettings(Access access = Access::kReadWrite);
+    // Makes the setup key, as every start of the tool does.
+    static void CreateSetupKey();
+    // Notes the product key's values that are missing, or of another type
+    // or size than the tool stores; nothing when there is no product key.
+    static void CheckRegistryValues(Findings& findings);
+    static void LoadPreservedLines();
+    static void ApplySavedOptions();
+    // Both halves of the registry write: display device, then sound.
+    struct RegistryResult {
+        SystemError device = kNoError;
+        SystemError sound = kNoError;
+    };
+    static RegistryResult SaveRegistrySettings();
+    // The saved option file in two steps, with the registry write between
+    // them; savedFile is the host's name for it, resolved once per save.
+    static SystemError WritePreservedLines(const std::string& savedFile);
+    static SystemError AppendSavedOptions(const std::string& savedFile);
+
+    // The saved option file as the tool names it, and as the host does.
+    static std::string SavedFileName();
+    static std::string SavedFileHostPath();
+};
+
+// The product key as the player would look for it.
+extern const char* const kProductKeyName;

@@ -1,0 +1,67 @@
+#include "ui/SetupApp.h"
+
+#include <windows.h>
+
+#include "display/DisplayDevice.h"
+#include "optionfiles/OptionScript.h"
+#include "session/SaveConfirmed.h"
+#include "session/SetupSession.h"
+#include "settings/SettingNames.h"
+#include "settings/SettingsRecord.h"
+#include "ui/SetupCMD.h"
+#include "ui/SetupOption.h"
+#include "ui/SetupSheet.h"
+
+namespace {
+
+// The pages and the sheet live only while the sheet runs. Its own OK or
+// Cancel result decides nothing: SaveConfirmed does.
+void RunSetupSheet()
+{
+    CSetupOption systemPage;
+    CSetupCMD optionPage;
+    CSetupSheet sheet("Korvane Setup", nullptr, 0);
+    sheet.AddPage(&systemPage);
+    sheet.AddPage(&optionPage);
+    sheet.AddFlags(PSH_NOAPPLYNOW);
+    sheet.DoModal();
+}
+
+// After the sheet has closed: what could not be saved, where and why. The
+// message script may word the heading; the details are the platform's.
+void TellSaveFailures(const SaveReport& report)
+{
+    const std::string text = SaveFailureText(report, g_optionScript.GetMessageText("SAVEFAIL"));
+    MessageBoxA(nullptr, text.c_str(), "Setup", MB_OK | MB_ICONWARNING);
+}
+
+}  // namespace
+
+bool CSetupApp::InitInstance()
+{
+    if (!CRegistry::CrateInstance()) {
+        AfxMessageBox("fail CRegistry::CrateInstance()", MB_OK);
+        return false;
+    }
+    InitSettingNames();
+    // Without a usable device the tool goes on with empty lists.
+    SetupSession::FindDisplayDevices();
+    SetupSession::ReadStartupSettings(SetupSession::Access::kReadWrite);
+    RunSetupSheet();
+
+    if (SaveConfirmed) {
+        const SaveReport report = SetupSession::SaveSettings();
+        saveFailed_ = !report.Saved();
+        if (saveFailed_)
+            TellSaveFailures(report);
+    }
+    return false;
+}
+
+int CSetupApp::ExitInstance()
+{
+    CRegistry::ReleaseInstance();
+    FreeDisplayDevices();
+    const int result = CWinApp::ExitInstance();
+    return saveFailed_ ? 1 : result;
+}

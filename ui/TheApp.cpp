@@ -1,0 +1,4 @@
+#include "ui/SetupApp.h"
+
+// The one application object of Setup.exe.
+CSetupApp theApp;
