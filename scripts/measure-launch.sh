@@ -22,8 +22,13 @@ if ! [[ $rounds =~ ^[1-9][0-9]*$ ]]; then
 fi
 
 bash scripts/setup.sh
+source scripts/host-bits.sh
+bits=$(host_windows_bits)
+# The shipped 32-bit programs, or their 64-bit twin where 32-bit code cannot run.
+build=win$bits
+[ "$bits" = 32 ] || echo "measuring the 64-bit twin (this host runs 64-bit code only)"
 source scripts/build.sh
-setup_build win32 >/dev/null
+setup_build "$build" >/dev/null
 
 root=$PWD
 work=$root/build/launch
@@ -69,11 +74,11 @@ client_sized_message_script demo/System/LuaFiles514/MsgString.lua "$entries" \
   >"$work/large/System/LuaFiles514/MsgString.lua"
 script_size=$(stat -c %s "$work/large/System/LuaFiles514/MsgString.lua")
 
-export SETUP_WINEPREFIX="$root/build/win32/wineprefix"
+export SETUP_WINEPREFIX="$root/build/$build/wineprefix"
 source scripts/display.sh
 
-bin=$root/build/win32/bench/launch
-setup=$root/build/win32/ui/Setup.exe
+bin=$root/build/$build/bench/launch
+setup=$root/build/$build/ui/Setup.exe
 echo "launching each program $rounds times (after one launch not counted)..."
 report=$("$root/scripts/wine-run.sh" "$SETUP_WINEPREFIX" "$bin/launch_timer.exe" -n "$rounds" \
   "$bin/bare_sheet.exe" "$work/demo" "$setup" "$work/demo" "$setup" "$work/large" \
