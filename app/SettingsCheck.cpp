@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/SavedFileFindings.h"
 #include "app/SetupSession.h"
 #include "display/ListedModes.h"
 #include "display/ModeLine.h"
@@ -174,6 +175,7 @@ void CheckSettings(Findings& findings)
     const CRegistry& s = *SetupSettings;
     LookUpEveryText();
     SetupSession::CheckRegistryValues(findings);
+    CheckSavedFileLines(findings);
     CheckRanges(findings, s);
     // Only where the platform lists displays can the device and mode be told.
     if (GetKeptDeviceCount() > 0 && FindUsableDevice(0) != nullptr)
