@@ -199,8 +199,11 @@ int SaveChanges(const Arguments& arguments, const std::vector<NamedSetting>& bef
         return kExitDone;
     SetupSession::CreateSetupKey();
     const SaveReport report = SetupSession::SaveSettings();
-    if (report.Saved())
+    if (report.Saved()) {
+        for (const std::string& note : report.notes)
+            std::printf("%s\n", note.c_str());
         return kExitDone;
+    }
     return Fail(kExitFailed, SaveFailureText(report, g_optionScript.GetMessageText("SAVEFAIL")));
 }
 

@@ -162,7 +162,7 @@ bool OptionScript::PrepareScript(const char* scriptName)
     return Prepared(ScriptSource::kMessageScript);
 }
 
-bool OptionScript::RunAndFind(const char* tableName, const char* key, int type)
+bool OptionScript::RunPrepared()
 {
     lua_State* state = state_.get();
     int status;
@@ -170,13 +170,20 @@ bool OptionScript::RunAndFind(const char* tableName, const char* key, int type)
         LimitedRun limits(state, memory_);
         status = lua_pcall(state, 0, 0, 0);
     }
-    if (status != 0) {
-        if (findings_ != nullptr)
-            Note(loadedName_, ProblemOf(status, ErrorText(state), loadedHostPath_));
-        lua_pop(state, 1);
-        RecoverMemory();
+    if (status == 0)
+        return true;
+    if (findings_ != nullptr)
+        Note(loadedName_, ProblemOf(status, ErrorText(state), loadedHostPath_));
+    lua_pop(state, 1);
+    RecoverMemory();
+    return false;
+}
+
+bool OptionScript::RunAndFind(const char* tableName, const char* key, int type)
+{
+    if (!RunPrepared())
         return false;
-    }
+    lua_State* state = state_.get();
     lua_getfield(state, LUA_GLOBALSINDEX, tableName);
     if (lua_type(state, -1) != LUA_TTABLE) {
         NoteTableType(tableName, lua_type(state, -1));
@@ -198,6 +205,18 @@ bool OptionScript::FindValue(const char* scriptName, const char* tableName, cons
         return false;
     lua_settop(state_.get(), 0);  // no lookup depends on what an earlier one left
     return PrepareScript(scriptName) && RunAndFind(tableName, key, type);
+}
+
+bool OptionScript::SavedFileRuns()
+{
+    prepared_ = ScriptSource::kNone;
+    if (!state_)
+        return false;
+    lua_settop(state_.get(), 0);
+    const bool runs = PrepareScript(SettingName(kSavedOptionFile)) &&
+                      prepared_ == ScriptSource::kSavedFile && RunPrepared();
+    lua_settop(state_.get(), 0);
+    return runs;
 }
 
 IntegerLookup OptionScript::LookUpInteger(const char* scriptName, const char* tableName,

@@ -63,6 +63,9 @@ public:
     // the value is on top of the stack.
     bool RunAndFind(const char* tableName, const char* key, int type);
     bool FindValue(const char* scriptName, const char* tableName, const char* key, int type);
+    // Whether the saved option file's chunk (its ".lub", else its ".lua")
+    // compiles and runs; false also when there is none.
+    bool SavedFileRuns();
 
     IntegerLookup LookUpInteger(const char* scriptName, const char* tableName, const char* key);
     int32_t GetInteger(const char* scriptName, const char* tableName, const char* key,
@@ -79,6 +82,9 @@ public:
 
     // Lines of the saved option file: tableName["key"] = value, CR LF.
     // A failed write shows in the file's error indicator.
+    static std::string SettingLine(const char* tableName, const char* key, int32_t value);
+    static std::string OptionLine(const char* key, int32_t value);
+    static std::string CommandLine(const char* key, int32_t value);
     static void WriteSettingLine(std::FILE* file, const char* tableName, const char* key,
                                  int32_t value);
     static void WriteOptionLine(std::FILE* file, const char* key, int32_t value);
@@ -91,6 +97,7 @@ private:
     std::string HostPathOf(const std::string& name);
     Loaded CompileFile(const std::string& name, std::string_view fallingBack);
     bool Prepared(ScriptSource source);
+    bool RunPrepared();
     void RecoverMemory();
     void Note(const std::string& place, const ScriptProblem& problem,
               std::string_view fallingBack = {});

@@ -28,16 +28,21 @@ bool IsDroppedLine(std::string_view line)
     return line.empty();
 }
 
-std::vector<std::string> PreservedLinesOf(std::string_view text)
+std::vector<std::string> PreservedLinesOf(std::string_view text, std::vector<int>* lineNumbers)
 {
     std::vector<std::string> kept;
+    int number = 0;
     for (std::string& line : SplitLines(text)) {
+        ++number;
         // The first kept line begins the file the tool writes: an editor's
         // byte-order mark there would keep Lua from reading it.
         while (kept.empty() && StartsWithByteOrderMark(line))
             line.erase(0, kUtf8ByteOrderMark.size());
-        if (!IsDroppedLine(line))
-            kept.push_back(std::move(line));
+        if (IsDroppedLine(line))
+            continue;
+        kept.push_back(std::move(line));
+        if (lineNumbers != nullptr)
+            lineNumbers->push_back(number);
     }
     return kept;
 }

@@ -14,5 +14,6 @@ std::vector<std::string> SplitLines(std::string_view text);
 bool IsDroppedLine(std::string_view line);
 
 // The lines of text that belong to somebody else, in their order; UTF-8
-// byte-order marks at the start of the first are not part of it.
-std::vector<std::string> PreservedLinesOf(std::string_view text);
+// byte-order marks at the start of the first are not part of it. When
+// lineNumbers is given, it receives each kept line's 1-based number.
+std::vector<std::string> PreservedLinesOf(std::string_view text, std::vector<int>* lineNumbers = nullptr);

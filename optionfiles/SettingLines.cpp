@@ -15,11 +15,25 @@ std::string FormatText(const char* format, ...)
     return length < 0 ? std::string() : std::string(workArea);
 }
 
+std::string OptionScript::SettingLine(const char* tableName, const char* key, int32_t value)
+{
+    return tableName + FormatText("[\"%s\"] = %d\r\n", key, static_cast<int>(value));
+}
+
+std::string OptionScript::OptionLine(const char* key, int32_t value)
+{
+    return SettingLine(SettingName(kOptionInfoList), key, value);
+}
+
+std::string OptionScript::CommandLine(const char* key, int32_t value)
+{
+    return SettingLine(SettingName(kCmdOnOffList), key, value);
+}
+
 void OptionScript::WriteSettingLine(std::FILE* file, const char* tableName, const char* key,
                                     int32_t value)
 {
-    const std::string line =
-        tableName + FormatText("[\"%s\"] = %d\r\n", key, static_cast<int>(value));
+    const std::string line = SettingLine(tableName, key, value);
     std::fwrite(line.data(), 1, line.size(), file);
 }
 

@@ -10,5 +10,17 @@ std::string SaveFailureText(const SaveReport& report, const std::string& heading
         if (failure.previousFileKept)
             text += "\nThe previous file was left as it was.";
     }
+    for (const std::string& note : report.notes)
+        text += "\n\n" + note;
+    return text;
+}
+
+std::string SaveReportText(const SaveReport& report, const std::string& failedHeading)
+{
+    if (!report.Saved())
+        return SaveFailureText(report, failedHeading);
+    std::string text;
+    for (const std::string& note : report.notes)
+        text += (text.empty() ? "Your settings were saved.\n\n" : "\n\n") + note;
     return text;
 }

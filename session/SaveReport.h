@@ -14,14 +14,22 @@ struct SaveFailure {
 
 struct SaveReport {
     std::vector<SaveFailure> failures;
+    // What a save changed beyond the settings that the player must know:
+    // one line each, naming the file and its lines.
+    std::vector<std::string> notes;
 
     bool Saved() const { return failures.empty(); }
 };
 
 // The text that tells the player what was not saved: heading (the message
 // script's own text, or a plain English one when it gives none), then one
-// paragraph per failure.
+// paragraph per failure, then one per note.
 std::string SaveFailureText(const SaveReport& report, const std::string& heading);
+
+// What the player is told after a save: the failures' text when a step
+// failed, else the notes under a heading that says the settings were saved;
+// "" when there is nothing to tell.
+std::string SaveReportText(const SaveReport& report, const std::string& failedHeading);
 
 // The heading used when the message script gives none.
 extern const char* const kSaveFailedHeading;

@@ -2,9 +2,11 @@
 
 #include "optionfiles/OptionScript.h"
 #include "optionfiles/PreservedLines.h"
+#include "optionfiles/SettingLineValues.h"
 #include "platform/FileBytes.h"
 #include "platform/HostPath.h"
 #include "platform/PendingFile.h"
+#include "platform/SeenFile.h"
 #include "settings/SettingNames.h"
 #include "settings/SettingsRecord.h"
 
@@ -23,7 +25,9 @@ std::string SetupSession::SavedFileName()
 void SetupSession::LoadPreservedLines()
 {
     CRegistry& s = *SetupSettings;
-    FileBytes file = ReadFileBytes(SavedFileHostPath());
+    const std::string hostPath = SavedFileHostPath();
+    s.savedFileSeen = SeeFile(hostPath);
+    FileBytes file = ReadFileBytes(hostPath);
     switch (file.status) {
     case FileBytes::Status::kRead:
         for (std::string& line : PreservedLinesOf(file.bytes))
@@ -59,12 +63,41 @@ void TakeSavedValue(CRegistry& s, int table, int key)
                                        : SettingOrigin::kOptionScript);
 }
 
+// What Lua cannot read as a whole may still be read line by line; a key
+// without a line of the tool's own form keeps its value.
+void TakeSavedLines(CRegistry& s, const std::string& text)
+{
+    const SettingLineValues values = ReadSettingLineValues(text);
+    for (int key = kFirstOptionKey; key <= kLastCmdOnOffKey; ++key) {
+        if (!values[key].found)
+            continue;
+        s.Setting(key) = values[key].value;
+        s.NoteOrigin(SettingName(key), SettingOrigin::kSavedFile);
+    }
+}
+
 }  // namespace
+
+bool SetupSession::SavedFileFailsToRun(std::string& text)
+{
+    if (g_optionScript.SavedFileRuns())
+        return false;
+    FileBytes file = ReadFileBytes(SavedFileHostPath());
+    if (file.status != FileBytes::Status::kRead)
+        return false;  // none there: the option script stands in
+    text = std::move(file.bytes);
+    return true;
+}
 
 void SetupSession::ApplySavedOptions()
 {
     CRegistry& s = *SetupSettings;
     ScriptBatch batch(g_optionScript);
+    std::string text;
+    if (SavedFileFailsToRun(text)) {
+        TakeSavedLines(s, text);
+        return;
+    }
     for (int key = kFirstOptionKey; key <= kLastOptionKey; ++key)
         TakeSavedValue(s, kOptionInfoList, key);
     for (int key = kFirstCmdOnOffKey; key <= kLastCmdOnOffKey; ++key)
@@ -82,11 +115,19 @@ SystemError SetupSession::AppendSavedOptions(const std::string& savedFile)
     FileHandle file = ContinuePendingFile(savedFile, error);
     if (!file)
         return error;
-    CRegistry& s = *SetupSettings;
-    for (int key = kFirstOptionKey; key <= kLastOptionKey; ++key)
-        OptionScript::WriteOptionLine(file.get(), SettingName(key), s.Setting(key));
-    std::fwrite("\r\n", 1, 2, file.get());
-    for (int key = kFirstCmdOnOffKey; key <= kLastCmdOnOffKey; ++key)
-        OptionScript::WriteCommandLine(file.get(), SettingName(key), s.Setting(key));
+    const std::string blocks = SettingBlocks();
+    std::fwrite(blocks.data(), 1, blocks.size(), file.get());
     return CommitPendingFile(std::move(file), savedFile);
+}
+
+std::string SetupSession::SettingBlocks()
+{
+    const CRegistry& s = *SetupSettings;
+    std::string blocks;
+    for (int key = kFirstOptionKey; key <= kLastOptionKey; ++key)
+        blocks += OptionScript::OptionLine(SettingName(key), s.Setting(key));
+    blocks += "\r\n";
+    for (int key = kFirstCmdOnOffKey; key <= kLastCmdOnOffKey; ++key)
+        blocks += OptionScript::CommandLine(SettingName(key), s.Setting(key));
+    return blocks;
 }

@@ -10,6 +10,7 @@
 #include "platform/FileBytes.h"
 #include "platform/HostPath.h"
 #include "session/ListedModes.h"
+#include "session/SavedFileFindings.h"
 #include "session/SetupSession.h"
 #include "settings/SettingNames.h"
 #include "settings/SettingRanges.h"
@@ -168,6 +169,7 @@ void CheckSettings(Findings& findings)
     const CRegistry& s = *SetupSettings;
     LookUpEveryText();
     SetupSession::CheckRegistryValues(findings);
+    CheckSavedFileLines(findings);
     CheckRanges(findings, s);
     // Only where the platform lists displays can the device and mode be told.
     if (GetKeptDeviceCount() > 0 && FindUsableDevice(0) != nullptr)

@@ -33,21 +33,6 @@ std::string InRegistry(const char* what)
     return std::string(what) + " could not be saved in the registry key " + kProductKeyName + ".";
 }
 
-std::string FileNotSaved()
-{
-    return "Your options could not be saved in " + SetupSession::SavedFileName() + ".";
-}
-
-// A file that was there but could not be read at start-up keeps lines of
-// others that the tool never saw: saving over it would lose them.
-SaveFailure UnreadFileKept(const std::string& why)
-{
-    return SaveFailure{FileNotSaved(), SetupSession::SavedFileName(),
-                       "Setup could not read this file when it started: " + why +
-                           "\nSaving over it would lose the lines other programs keep there.",
-                       true};
-}
-
 }  // namespace
 
 int32_t SetupSession::FindDisplayDevices(EnumerationLog* log)
@@ -63,25 +48,23 @@ void SetupSession::ReadStartupSettings(Access access)
 }
 
 // The file's two steps stay around the registry write, in that order; the
-// file's name is resolved once, so that both steps write one file.
+// file's name is resolved once, so that both steps write one file. What they
+// write is settled before either runs.
 SaveReport SetupSession::SaveSettings()
 {
     SaveReport report;
     Report(report, MakeSaveFolder(), std::string("The folder ") + kSaveFolder + " could not be created.",
            kSaveFolder);
 
-    const CRegistry& s = *SetupSettings;
     const std::string savedFile = SavedFileHostPath();
     const bool fileWasThere = FileExists(savedFile);
-    const bool mayWriteFile = s.unreadSavedFile.empty();
+    const bool mayWriteFile = PrepareSavedFile(report, fileWasThere);
     const SystemError started = mayWriteFile ? WritePreservedLines(savedFile) : kNoError;
     const RegistryResult registry = SaveRegistrySettings();
     SystemError written = mayWriteFile ? AppendSavedOptions(savedFile) : kNoError;
     if (written != kNoError && started != kNoError)
         written = started;  // the first step's reason is the one behind both
 
-    if (!mayWriteFile)
-        report.failures.push_back(UnreadFileKept(s.unreadSavedFile));
     Report(report, written, FileNotSaved(), SavedFileName(), fileWasThere);
     Report(report, registry.device, InRegistry("The display device"), kProductKeyName);
     Report(report, registry.sound, InRegistry("The sound settings"), kProductKeyName);

@@ -41,7 +41,21 @@ public:
     // or size than the tool stores; nothing when there is no product key.
     static void CheckRegistryValues(Findings& findings);
     static void LoadPreservedLines();
+    // The saved file's values; from its lines of the tool's own form when
+    // the file is there but does not compile or run.
     static void ApplySavedOptions();
+    // True, with the file's bytes, when the saved option file is there but
+    // its chunk does not compile or run: its values are then read line by
+    // line (ReadSettingLineValues).
+    static bool SavedFileFailsToRun(std::string& text);
+    // The option block, the empty line and the command block, as a save
+    // writes them from SetupSettings.
+    static std::string SettingBlocks();
+    // Before the file's two steps: the kept lines read again when the file
+    // may have changed since they were read, then those that keep Lua from
+    // compiling the file set aside as comments. Adds what the player must be
+    // told to report; false when the file must not be written.
+    static bool PrepareSavedFile(SaveReport& report, bool fileWasThere);
     // Both halves of the registry write: display device, then sound.
     struct RegistryResult {
         SystemError device = kNoError;
@@ -52,6 +66,9 @@ public:
     // them; savedFile is the host's name for it, resolved once per save.
     static SystemError WritePreservedLines(const std::string& savedFile);
     static SystemError AppendSavedOptions(const std::string& savedFile);
+
+    // The first words of a failure to save the file.
+    static std::string FileNotSaved();
 
     // The saved option file as the tool names it, and as the host does.
     static std::string SavedFileName();

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/SeenFile.h"
 #include "settings/RawGuid.h"
 
 // Where a setting's value came from, for a report of the settings.
@@ -65,6 +66,9 @@ public:
     // empty when it was read or is missing. Its other lines are unknown then,
     // so a save must not replace it.
     std::string unreadSavedFile;
+    // The saved option file as it was when its lines were read: a save
+    // reads them again when another program may have changed it since.
+    SeenFile savedFileSeen;
 
     // What NoteOrigin recorded, by stored key.
     std::map<std::string, SettingOrigin, std::less<>> origins;

@@ -27,12 +27,14 @@ void RunSetupSheet()
     sheet.DoModal();
 }
 
-// After the sheet has closed: what could not be saved, where and why. The
-// message script may word the heading; the details are the platform's.
-void TellSaveFailures(const SaveReport& report)
+// After the sheet has closed: what could not be saved, where and why, and
+// what the save changed besides the settings. The message script may word
+// the failures' heading; the details are the platform's.
+void TellSaveReport(const SaveReport& report)
 {
-    const std::string text = SaveFailureText(report, g_optionScript.GetMessageText("SAVEFAIL"));
-    MessageBoxA(nullptr, text.c_str(), "Setup", MB_OK | MB_ICONWARNING);
+    const std::string text = SaveReportText(report, g_optionScript.GetMessageText("SAVEFAIL"));
+    if (!text.empty())
+        MessageBoxA(nullptr, text.c_str(), "Setup", MB_OK | MB_ICONWARNING);
 }
 
 }  // namespace
@@ -52,8 +54,7 @@ bool CSetupApp::InitInstance()
     if (SaveConfirmed) {
         const SaveReport report = SetupSession::SaveSettings();
         saveFailed_ = !report.Saved();
-        if (saveFailed_)
-            TellSaveFailures(report);
+        TellSaveReport(report);
     }
     return false;
 }

@@ -140,6 +140,64 @@ void CSetupOption::OnEffectVolumeReleased(NMHDR*, LRESULT* result)
     *result = 0;
 }
 
+// The page's track bar whose window is slider, with its setting; null when
+// it is none of them.
+const CSliderCtrl* CSetupOption::SliderOf(HWND slider, int& key) const
+{
+    const struct {
+        const CSliderCtrl& control;
+        int key;
+    } sliders[] = {
+        {spriteDetail_, kSPRITEMODE},
+        {textureDetail_, kTEXTUREMODE},
+        {bgmVolume_, kBgm_Volume},
+        {effectVolume_, kEffect_Volume},
+    };
+    for (const auto& each : sliders) {
+        if (slider != nullptr && slider == each.control.GetSafeHwnd()) {
+            key = each.key;
+            return &each.control;
+        }
+    }
+    return nullptr;
+}
+
+// Keys and the mouse each move a track bar with a WM_HSCROLL of their own
+// code; every one of them stores the position shown, so that OK saves what
+// the player sees.
+bool CSetupOption::OnSliderScrolled(HWND slider)
+{
+    int key = 0;
+    const CSliderCtrl* control = SliderOf(slider, key);
+    if (control == nullptr)
+        return false;
+    Field(key) = control->GetPos();
+    return true;
+}
+
+// A wheel turn that reaches the page, because the control it went to does
+// not take it (a track bar under Wine, a check box), moves the focused track
+// bar, else the one under the pointer, a line a notch, as the Up and Down
+// keys do.
+bool CSetupOption::OnWheel(WPARAM wParam, LPARAM lParam)
+{
+    int key = 0;
+    const CSliderCtrl* slider = SliderOf(GetFocus(), key);
+    if (slider == nullptr) {
+        const POINT pointer = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        slider = SliderOf(WindowFromPoint(pointer), key);
+    }
+    if (slider == nullptr)
+        return false;
+    wheelTurn_ += static_cast<short>(HIWORD(wParam));
+    const int notches = wheelTurn_ / WHEEL_DELTA;
+    wheelTurn_ %= WHEEL_DELTA;
+    const auto lineSize = static_cast<int>(slider->Send(TBM_GETLINESIZE));
+    slider->SetPos(slider->GetPos() - notches * lineSize, true);
+    OnSliderScrolled(slider->GetSafeHwnd());
+    return true;
+}
+
 void CSetupOption::OnBgmSwitch() { Field(kBgmSwitch) = bgmSwitch_.GetCheck(); }
 
 void CSetupOption::OnSoundSwitch() { Field(kSoundSwitch) = effectSwitch_.GetCheck(); }
@@ -191,5 +249,10 @@ const SystemMap::Entry CSetupOption::kMessageMap[] = {
 
 bool CSetupOption::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
+    if ((message == WM_HSCROLL && OnSliderScrolled(reinterpret_cast<HWND>(lParam))) ||
+        (message == WM_MOUSEWHEEL && OnWheel(wParam, lParam))) {
+        result = 0;
+        return true;
+    }
     return RouteMessage(*this, kMessageMap, message, wParam, lParam, result);
 }

@@ -7,8 +7,8 @@
 // The System page: display device and screen mode, full screen, exclusive
 // mouse, sprite and texture detail, the two volumes with their switches and
 // the no-sound switch. Every control writes its setting the moment it
-// changes (a track bar when the mouse lets go of it); OK asks the player to
-// confirm saving.
+// changes (a track bar with each move, by mouse, keyboard or wheel); OK asks
+// the player to confirm saving.
 class CSetupOption : public CPageSkin {
 public:
     CSetupOption();
@@ -36,6 +36,11 @@ private:
     void OnTextureReleased(NMHDR* header, LRESULT* result);
     void OnBgmVolumeReleased(NMHDR* header, LRESULT* result);
     void OnEffectVolumeReleased(NMHDR* header, LRESULT* result);
+    const CSliderCtrl* SliderOf(HWND slider, int& key) const;
+    // A track bar's WM_HSCROLL, whatever moved it; false when slider is
+    // none of the page's.
+    bool OnSliderScrolled(HWND slider);
+    bool OnWheel(WPARAM wParam, LPARAM lParam);
     void OnBgmSwitch();
     void OnSoundSwitch();
     void OnModeChosen();
@@ -54,6 +59,7 @@ private:
     CComboBox deviceList_;
     CButton mouseExclusive_;
     CButton noSound_;
+    int wheelTurn_ = 0;  // of a turn finer than a notch, what is not yet spent
 
     static const MessageMap<CSetupOption>::Entry kMessageMap[];
 };

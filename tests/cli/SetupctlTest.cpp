@@ -180,6 +180,27 @@ TEST_F(Setupctl, CheckNamesWhatWasNotUsedAndWhere)
                          R"({"place": "SaveData\\OptionInfo.lua", "line": 4, "message": "/fog is 2; a switch is 0 or 1"})"));
 }
 
+// A saved file Lua cannot compile: check tells where Lua stopped, that the
+// values were read line by line, which keys had no line, and which kept line
+// a save would set aside; set sets it aside and says so.
+TEST_F(Setupctl, ABrokenSavedFileIsReadLineByLineAndTheLineThatBreaksItSetAside)
+{
+    client::Write(kSaved, std::string(kForeign) + "t = {\r\nOptionInfoList[\"WIDTH\"] = 800\r\n");
+    const command::Result checked = Run({"check"});
+    for (const char* expected : {
+             "SaveData\\OptionInfo.lua:3: '}' expected (to close '{' at line 2) near '='\n",
+             "SaveData\\OptionInfo.lua: Lua cannot read the file, so its values were taken line by line",
+             ": no usable line for Bgm_Volume, Effect_Volume, MouseExclusive, ISFULLSCREENMODE, HEIGHT,",
+             "SaveData\\OptionInfo.lua:2: a save would set this line aside as a comment"})
+        EXPECT_TRUE(Contains(checked.out, expected)) << expected << " in\n" << checked.out;
+
+    const command::Result set = Run({"set", "/fog=0"});
+    EXPECT_EQ(set.exitCode, 0);
+    EXPECT_TRUE(Contains(set.out, "\nSaveData\\OptionInfo.lua: line 2, written there by others,")) << set.out;
+    EXPECT_EQ(client::Read(kSaved),
+              kForeign + std::string("-- t = {\r\n") + SavedBlocks({{"WIDTH", 800}, {"/fog", 0}}));
+}
+
 #ifndef _WIN32
 TEST_F(Setupctl, WithoutADisplayAModeIsRefused)
 {

@@ -173,6 +173,22 @@ TEST_F(SetupRun, AFileHeldOpenByAnotherProgramIsToldAndKeptWhole)
     }
 }
 
+// A saved file Lua cannot compile: the sheet shows the value of its line,
+// and OK sets aside the line that breaks the file and says so.
+TEST_F(SetupRun, ABrokenSavedFileShowsItsValuesAndOkSetsAsideTheLineThatBreaksIt)
+{
+    WriteBytes(SavedFile(), "-- launcher notes\r\nt = {\r\nOptionInfoList[\"Bgm_Volume\"] = 30\r\n");
+    Start();
+    EXPECT_EQ(SendMessageA(SystemItem(IDC_BGM_VOLUME), TBM_GETPOS, 0, 0), 30);
+    remote::PostClick(SheetItem(IDOK));
+    EXPECT_TRUE(remote::AnswerSetupQuestion(setup_->id(), IDOK, kTimeoutMs));
+    const remote::MessageBoxSeen told = remote::ReadAndCloseSetupBox(setup_->id(), kTimeoutMs);
+    EXPECT_TRUE(Contains(told.text, "SaveData\\OptionInfo.lua: line 2, written there by others")) << told.text;
+    EXPECT_EQ(setup_->Wait(kTimeoutMs), 0);
+    EXPECT_EQ(ReadBytes(SavedFile()).rfind("-- launcher notes\r\n-- t = {\r\nOptionInfoList[\"Bgm_Volume\"] = 30\r\n", 0),
+              0u);
+}
+
 // An editor's byte-order mark costs the player nothing: the sheet shows the
 // file's values, and the save writes them back without the mark.
 TEST_F(SetupRun, AByteOrderMarkIsReadPastAndNotWrittenBack)

@@ -1,6 +1,9 @@
 // The System page of a running Setup.exe: the Mode list shows as chosen the
-// mode OK saves, and OK always asks a question.
+// mode OK saves, each track bar saves the position it shows, and OK always
+// asks a question.
 #include "SetupRun.h"
+
+#include <commctrl.h>
 
 namespace {
 
@@ -71,6 +74,43 @@ TEST_F(SystemPageRun, ADeviceChoiceShowsAndSavesTheLineOfTheSavedSize)
     EXPECT_NE(line, 1);
     PressOkAndAnswer(IDOK);
     ExpectSaved(line, 0);
+}
+
+// Keyboard-only and wheel players: each track bar moved without a mouse
+// release saves the position it shows.
+TEST_F(SystemPageRun, KeyAndWheelMovesOfEachTrackBarAreWhatOkSaves)
+{
+    const struct {
+        int id;
+        const char* key;
+    } sliders[] = {{IDC_SPRITE_DETAIL, "SPRITEMODE"},
+                   {IDC_TEXTURE_DETAIL, "TEXTUREMODE"},
+                   {IDC_BGM_VOLUME, "Bgm_Volume"},
+                   {IDC_EFFECT_VOLUME, "Effect_Volume"}};
+    for (const bool wheel : {false, true}) {
+        SCOPED_TRACE(wheel ? "wheel" : "keys");
+        Start();
+        std::vector<LRESULT> shown;
+        for (const auto& slider : sliders) {
+            HWND control = SystemItem(slider.id);
+            const LRESULT before = SendMessageA(control, TBM_GETPOS, 0, 0);
+            if (wheel) {
+                RECT box;
+                GetWindowRect(control, &box);
+                SendMessageA(control, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA),
+                             MAKELPARAM((box.left + box.right) / 2, (box.top + box.bottom) / 2));
+            } else {
+                SendMessageA(control, WM_KEYDOWN, VK_LEFT, 0);
+                SendMessageA(control, WM_KEYUP, VK_LEFT, 0);
+            }
+            shown.push_back(SendMessageA(control, TBM_GETPOS, 0, 0));
+            EXPECT_NE(shown.back(), before) << slider.key;
+        }
+        PressOkAndAnswer(IDOK);
+        const std::string saved = ReadBytes(SavedFile());
+        for (std::size_t at = 0; at < shown.size(); ++at)
+            EXPECT_TRUE(Holds(saved, sliders[at].key, static_cast<int>(shown[at]))) << saved;
+    }
 }
 
 TEST_F(SystemPageRun, WithoutAQuestionInTheMessageScriptOkAsksTheToolsOwn)

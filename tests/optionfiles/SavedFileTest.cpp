@@ -5,6 +5,7 @@
 #include "ClientFolder.h"
 #include "optionfiles/OptionScript.h"
 #include "optionfiles/PreservedLines.h"
+#include "optionfiles/SettingLineValues.h"
 #include "platform/HostPath.h"
 #include "platform/PendingFile.h"
 #include "session/SetupSession.h"
@@ -124,6 +125,31 @@ TEST(PreservedLines, SplitAndFilter)
     };
     for (const auto& c : cases)
         EXPECT_EQ(PreservedLinesOf(c.text), c.kept) << c.name;
+}
+
+// Only lines of exactly the form the tool writes give a value; the last wins.
+TEST(SettingLineValues, OnlyTheToolsOwnFormCounts)
+{
+    InitSettingNames();
+    const struct { const char* text; int key; bool found; int32_t value; } cases[] = {
+        {"OptionInfoList[\"WIDTH\"] = 800\r\n", kWIDTH, true, 800},
+        {"CmdOnOffList[\"/fog\"] = 1\n", 20, true, 1},
+        {"OptionInfoList[\"WIDTH\"] = 1\nOptionInfoList[\"WIDTH\"] = 2\n", kWIDTH, true, 2},
+        {"OptionInfoList[\"DEVICECNT\"] = -2147483648\n", kDEVICECNT, true, INT32_MIN},
+        {"OptionInfoList[\"DEVICECNT\"] = 2147483648\n", kDEVICECNT, false, 0},
+        {"OptionInfoList[\"WIDTH\"] = 800", kWIDTH, false, 0},  // cut off: no line end
+        {"OptionInfoList[\"width\"] = 800\n", kWIDTH, false, 0},
+        {"CmdOnOffList[\"WIDTH\"] = 800\n", kWIDTH, false, 0},
+        {"OptionInfoList[\"WIDTH\"]  = 800\n", kWIDTH, false, 0},
+        {"OptionInfoList[\"WIDTH\"] = 8e2\n", kWIDTH, false, 0},
+        {"OptionInfoList[\"WIDTH\"] = 800 -- x\n", kWIDTH, false, 0},
+        {"CmdOnOffList[\"/notalkmsg2\"] = 1\n", 18, true, 1},
+    };
+    for (const auto& c : cases) {
+        const SettingLineValue found = ReadSettingLineValues(c.text)[c.key];
+        EXPECT_EQ(found.found, c.found) << c.text;
+        EXPECT_EQ(found.value, c.value) << c.text;
+    }
 }
 
 TEST_F(SavedFile, FirstSaveWritesOnlyTheBlocks)

@@ -42,8 +42,85 @@ protected:
         return places;
     }
 
+    // Reads the client folder anew, as the next start of the tool does.
+    static void Restart()
+    {
+        CRegistry::ReleaseInstance();
+        ASSERT_TRUE(CRegistry::CrateInstance());
+        SetupSession::ReadStartupSettings(SetupSession::Access::kReadOnly);
+    }
+
+    static bool Compiles(const std::string& text)
+    {
+        lua_State* state = luaL_newstate();
+        const bool compiles = luaL_loadbuffer(state, text.data(), text.size(), "saved") == 0;
+        lua_close(state);
+        return compiles;
+    }
+
+    static constexpr const char* kSaved = "SaveData/OptionInfo.lua";
     TempFolder folder_;
 };
+
+// A broken line costs at most its own value; the save sets aside the kept
+// lines that break the file, and what it writes compiles and reads back.
+TEST_F(SaveSequence, ABrokenSavedFileGivesItsOtherValuesAndSavesAFileLuaCompiles)
+{
+    const int32_t sprite = SetupSettings->SPRITEMODE;
+    const std::string own = "OptionInfoList[\"WIDTH\"] = 800\r\nCmdOnOffList[\"/fog\"] = 1\r\n";
+    const struct { const char* name; std::string text; const char* setAside; } cases[] = {
+        {"the first line", "x = = 1\r\n" + own + "-- end\r\n", "line 1,"},
+        {"a foreign line in the middle", "-- a\r\n" + own + "y = )\n-- end", "line 2,"},
+        {"one of the tool's own", "-- a\r\nOptionInfoList[\"SPRITEMODE\"] = = 1\r\n" + own, ""},
+        {"a table Lua reports lines later", "t = {\r\n" + own + "u = 1\r\n", "lines 1 and 2,"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Write(kSaved, c.text);
+        for (int start = 0; start < 2; ++start) {  // as written by hand, then as saved
+            Restart();
+            EXPECT_EQ(SetupSettings->WIDTH, 800);
+            EXPECT_EQ(SetupSettings->Setting(20), 1);  // "/fog"
+            EXPECT_EQ(SetupSettings->SPRITEMODE, sprite);
+            const SaveReport report = SetupSession::SaveSettings();
+            EXPECT_TRUE(report.Saved());
+            const std::string told = report.notes.empty() ? "" : report.notes[0];
+            if (start == 0 && c.setAside[0] != '\0')
+                EXPECT_NE(told.find(std::string(": ") + c.setAside), std::string::npos) << told;
+            else
+                EXPECT_EQ(told, "");
+            EXPECT_TRUE(Compiles(Read(kSaved))) << Read(kSaved);
+        }
+    }
+}
+
+TEST_F(SaveSequence, LinesAddedWhileTheSheetIsOpenAreKeptAndTheSettingsWin)
+{
+    Write(kSaved, "-- a\r\n");
+    Restart();
+    SetupSettings->WIDTH = 1280;
+    Write(kSaved, "-- a\r\n-- b\r\nOptionInfoList[\"WIDTH\"] = 1\r\n");
+    ASSERT_TRUE(SetupSession::SaveSettings().Saved());
+    const std::string saved = Read(kSaved);
+    EXPECT_EQ(saved.rfind("-- a\r\n-- b\r\nOptionInfoList[\"Bgm_Volume\"]", 0), 0u) << saved;
+    EXPECT_NE(saved.find("OptionInfoList[\"WIDTH\"] = 1280\r\n"), std::string::npos) << saved;
+}
+
+// Every kept line gains a CR and the blocks follow: a file that would pass
+// the read bound is not written, and the old one stays.
+TEST_F(SaveSequence, ASaveThatWouldPassTheReadBoundIsRefusedAndTheFileKept)
+{
+    const std::size_t blocks = SetupSession::SettingBlocks().size();
+    for (const std::size_t over : {0u, 1u}) {
+        const std::string file = "--" + std::string(kMaxFileBytes + over - blocks - 4, 'x') + "\n";
+        Write(kSaved, file);
+        Restart();
+        const SaveReport report = SetupSession::SaveSettings();
+        EXPECT_EQ(report.Saved(), over == 0);
+        EXPECT_EQ(Read(kSaved).size(), over == 0 ? kMaxFileBytes : file.size());
+        EXPECT_EQ(SaveFailureText(report, "").find("past the 16 MiB") != std::string::npos, over == 1);
+    }
+}
 
 TEST_F(SaveSequence, AWorkingSaveReportsNothing)
 {

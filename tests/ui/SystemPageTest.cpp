@@ -215,18 +215,43 @@ TEST_F(SystemPageTest, AStoredSpriteModeOfThreeShowsAtTheRightEndAndStaysUntilRe
     EXPECT_EQ(SetupSettings->SPRITEMODE, 2);
 }
 
-TEST_F(SystemPageTest, KeyboardOnlyTrackBarMovesChangeNothing)
+// Keys and the wheel move a track bar without a mouse release: each move
+// stores what the track bar shows.
+TEST_F(SystemPageTest, EveryKeyAndWheelMoveOfATrackBarStoresThePositionShown)
 {
     OpenSheet();
-    HWND volume = SystemItem(IDC_BGM_VOLUME);
-    SetFocus(volume);
-    for (WPARAM key : {VK_RIGHT, VK_END}) {
-        SendMessageA(volume, WM_KEYDOWN, key, 0);
-        SendMessageA(volume, WM_KEYUP, key, 0);
+    const struct {
+        int id;
+        int32_t& field;
+    } sliders[] = {
+        {IDC_SPRITE_DETAIL, SetupSettings->SPRITEMODE},
+        {IDC_TEXTURE_DETAIL, SetupSettings->TEXTUREMODE},
+        {IDC_BGM_VOLUME, SetupSettings->Bgm_Volume},
+        {IDC_EFFECT_VOLUME, SetupSettings->Effect_Volume},
+    };
+    // From the middle, each of these moves the thumb, whatever the range.
+    const UINT keys[] = {VK_RIGHT, VK_HOME, VK_END, VK_LEFT, VK_NEXT, VK_PRIOR};
+    for (const auto& slider : sliders) {
+        HWND control = SystemItem(slider.id);
+        SetFocus(control);
+        LRESULT shown = SendMessageA(control, TBM_GETRANGEMAX, 0, 0) / 2;
+        SendMessageA(control, TBM_SETPOS, TRUE, shown);
+        const auto expectStored = [&](const char* move) {
+            ui_driver::PumpMessages();
+            EXPECT_NE(SendMessageA(control, TBM_GETPOS, 0, 0), shown) << slider.id << " " << move;
+            shown = SendMessageA(control, TBM_GETPOS, 0, 0);
+            EXPECT_EQ(slider.field, shown) << slider.id << " " << move;
+        };
+        for (const UINT key : keys) {
+            SendMessageA(control, WM_KEYDOWN, key, 0);
+            SendMessageA(control, WM_KEYUP, key, 0);
+            expectStored("key");
+        }
+        for (const int delta : {-WHEEL_DELTA, WHEEL_DELTA}) {
+            SendMessageA(control, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), 0);
+            expectStored("wheel");
+        }
     }
-    ui_driver::PumpMessages();
-    EXPECT_EQ(SendMessageA(volume, TBM_GETPOS, 0, 0), 127);
-    EXPECT_EQ(SetupSettings->Bgm_Volume, 70);
 }
 
 // Each control's text is the message script's for its key, looked up when

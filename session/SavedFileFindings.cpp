@@ -1,0 +1,52 @@
+#include "session/SavedFileFindings.h"
+
+#include "session/SetupSession.h"
+#include "platform/FileBytes.h"
+#include "optionfiles/PreservedLines.h"
+#include "optionfiles/SetAsideLines.h"
+#include "optionfiles/SettingLineValues.h"
+#include "settings/SettingNames.h"
+
+namespace {
+
+void NoteLineByLineRead(Findings& findings, const std::string& place, const std::string& text)
+{
+    findings.Add(place, 0,
+                 "Lua cannot read the file, so its values were taken line by line, from the lines of the "
+                 "form OptionInfoList[\"KEY\"] = N and CmdOnOffList[\"/key\"] = N");
+    const SettingLineValues values = ReadSettingLineValues(text);
+    std::string missing;
+    for (int key = kFirstOptionKey; key <= kLastCmdOnOffKey; ++key) {
+        if (!values[key].found)
+            missing += (missing.empty() ? "" : ", ") + std::string(SettingName(key));
+    }
+    if (!missing.empty())
+        findings.Add(place, 0, "no usable line for " + missing + "; these keep their default or registry values");
+}
+
+void NoteSetAsideLines(Findings& findings, const std::string& place, const std::string& text)
+{
+    std::vector<int> numbers;
+    const std::vector<std::string> kept = PreservedLinesOf(text, &numbers);
+    const SetAside setAside = SetAsideUntilCompiles(kept, SetupSession::SettingBlocks());
+    for (const std::size_t at : setAside.lines)
+        findings.Add(place, numbers[at],
+                     "a save would set this line aside as a comment (\"-- \"): Lua cannot read the "
+                     "saved file with it");
+    if (setAside.outcome == SetAside::Outcome::kNeverCompiles)
+        findings.Add(place, 0, "a save would be refused: Lua cannot read the file even with every "
+                               "line of others set aside");
+}
+
+}  // namespace
+
+void CheckSavedFileLines(Findings& findings)
+{
+    const std::string place = SetupSession::SavedFileName();
+    std::string text;
+    if (SetupSession::SavedFileFailsToRun(text))
+        NoteLineByLineRead(findings, place, text);
+    const FileBytes file = ReadFileBytes(SetupSession::SavedFileHostPath());
+    if (file.status == FileBytes::Status::kRead)
+        NoteSetAsideLines(findings, place, file.bytes);
+}

@@ -1,0 +1,102 @@
+// What the file steps of a save will write, decided before either runs.
+#include "session/SetupSession.h"
+
+#include "platform/FileBytes.h"
+#include "platform/SeenFile.h"
+#include "optionfiles/SetAsideLines.h"
+#include "settings/SettingsRecord.h"
+
+namespace {
+
+// A list long enough to find the lines by, short enough for a message box.
+constexpr std::size_t kLinesNamed = 10;
+
+SaveFailure FileNotWritten(const std::string& why, bool fileWasThere)
+{
+    return SaveFailure{SetupSession::FileNotSaved(), SetupSession::SavedFileName(), why, fileWasThere};
+}
+
+// A file that was there but could not be read keeps lines of others that
+// the tool never saw: saving over it would lose them.
+SaveFailure UnreadFileKept(const std::string& why, bool atStart)
+{
+    return FileNotWritten(std::string("Setup could not read this file ") +
+                              (atStart ? "when it started: " : "again before saving: ") +
+                              why + "\nSaving over it would lose the lines other programs keep there.",
+                          true);
+}
+
+SaveFailure TooLarge(bool fileWasThere)
+{
+    return FileNotWritten("Saved, it would grow past the " + std::to_string(kMaxFileBytes >> 20) +
+                              " MiB that Setup reads back.",
+                          fileWasThere);
+}
+
+// "line 3", "lines 3 and 7", "lines 3, 7 and 9", "lines 1, ... 10 and 4 more":
+// the lines' numbers in the written file, where the kept lines come first.
+std::string NamedLines(const std::vector<std::size_t>& indices)
+{
+    const std::size_t named = std::min(indices.size(), kLinesNamed);
+    std::string text = indices.size() == 1 ? "line " : "lines ";
+    for (std::size_t at = 0; at < named; ++at) {
+        if (at > 0)
+            text += at + 1 == indices.size() ? " and " : ", ";
+        text += std::to_string(indices[at] + 1);
+    }
+    if (named < indices.size())
+        text += " and " + std::to_string(indices.size() - named) + " more";
+    return text;
+}
+
+std::string SetAsideNote(const SetAside& setAside)
+{
+    return SetupSession::SavedFileName() + ": " + NamedLines(setAside.lines) +
+           ", written there by others, kept Lua from reading the file; they were saved as comments "
+           "(\"-- \") so that the game reads your settings.";
+}
+
+}  // namespace
+
+std::string SetupSession::FileNotSaved()
+{
+    return "Your options could not be saved in " + SavedFileName() + ".";
+}
+
+bool SetupSession::PrepareSavedFile(SaveReport& report, bool fileWasThere)
+{
+    CRegistry& s = *SetupSettings;
+    // Lines another program added while the sheet was open are kept too.
+    const bool unreadAtStart = !s.unreadSavedFile.empty();
+    if (MayHaveChanged(s.savedFileSeen, SavedFileHostPath())) {
+        s.preservedLines.clear();
+        s.unreadSavedFile.clear();
+        LoadPreservedLines();
+    }
+    if (!s.unreadSavedFile.empty()) {
+        report.failures.push_back(UnreadFileKept(s.unreadSavedFile, unreadAtStart));
+        return false;
+    }
+    const std::string blocks = SettingBlocks();
+    if (ComposedSize(s.preservedLines, blocks) > kMaxFileBytes) {
+        report.failures.push_back(TooLarge(fileWasThere));
+        return false;
+    }
+    const SetAside setAside = SetAsideUntilCompiles(s.preservedLines, blocks);
+    if (setAside.outcome == SetAside::Outcome::kNeverCompiles) {
+        report.failures.push_back(FileNotWritten(
+            "Lua could not read it even with every line others wrote there set aside as a comment.",
+            fileWasThere));
+        return false;
+    }
+    if (setAside.lines.empty())
+        return true;
+    std::vector<std::string> lines = WithLinesSetAside(s.preservedLines, setAside);
+    if (ComposedSize(lines, blocks) > kMaxFileBytes) {
+        report.failures.push_back(TooLarge(fileWasThere));
+        return false;
+    }
+    s.preservedLines = std::move(lines);
+    report.notes.push_back(SetAsideNote(setAside));
+    return true;
+}
