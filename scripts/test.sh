@@ -63,14 +63,17 @@ fuzz_smoke; fuzz_status=$?
 
 # A suite passes when ctest did and it ran at least one test.
 count() { sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\1 \2/p' "$1" | tail -n 1; }
-passed=0 failed=0 status=0 summary=()
+skips() { grep -c '(Skipped)$' "$1"; }
+passed=0 failed=0 skipped=0 status=0 summary=()
 tally() {  # name, log, ctest status, note
-  local f t
+  local f t s
   read -r f t < <(count "$2" || true)
-  f=${f:-0} t=${t:-0}
-  passed=$((passed + t - f)) failed=$((failed + f))
-  summary+=("$1: $((t - f)) of $t passed${4:+ ($4)}")
-  [ "$3" -eq 0 ] && [ "$t" -gt 0 ] || status=1
+  f=${f:-0} t=${t:-0} s=$(skips "$2")
+  passed=$((passed + t - f - s)) failed=$((failed + f)) skipped=$((skipped + s))
+  local said="$1: $((t - f - s)) of $t passed"
+  [ "$s" -eq 0 ] || said+=", $s skipped"
+  summary+=("$said${4:+ ($4)}")
+  [ "$3" -eq 0 ] && [ "$((t - s))" -gt 0 ] || status=1
 }
 tally native build/native/tests.log "$native_status"
 if [ "$bits" = 32 ]; then
@@ -82,5 +85,5 @@ fi
 tally "Windows 64-bit" build/win64/tests.log "$win64_status"
 [ "$fuzz_status" -eq 0 ] || status=1
 (IFS=';'; echo "${summary[*]}" | sed 's/;/; /g')
-echo "$passed passed, $failed failed"
+echo "$passed passed, $failed failed, $skipped skipped"
 exit "$status"
