@@ -1,12 +1,18 @@
 #include "ui/PageSkin.h"
 
+#include <cmath>
+
 #include "optionfiles/OptionScript.h"
 #include "settings/SettingNames.h"
+#include "ui/framework/Dpi.h"
+#include "ui/framework/PageFont.h"
 
 namespace {
 
 const COLORREF kWhite = RGB(255, 255, 255);
 const COLORREF kBlack = RGB(0, 0, 0);
+
+int Scaled(int length, double scale) { return static_cast<int>(std::lround(length * scale)); }
 
 }  // namespace
 
@@ -24,6 +30,9 @@ bool CPageSkin::OnInitDialog()
         pictureWidth_ = picture.bmWidth;
         pictureHeight_ = picture.bmHeight;
     }
+    createdDpi_ = WindowDpi(hwnd_);
+    createdScale_ = MeasureScale();
+    ScalePicture(createdScale_);
     UpdateControls();
     SetupToolTips();
     initialised_ = true;
@@ -36,16 +45,77 @@ bool CPageSkin::PreTranslateMessage(MSG* message)
     return CPropertyPage::PreTranslateMessage(message);
 }
 
+// The page's controls were laid out from dialog units in its font: the
+// font's base units against the same font's at 96 dots per inch give the
+// page's scale. At 96 it is exactly one.
+CPageSkin::Scale CPageSkin::MeasureScale() const
+{
+    if (createdDpi_ == kDefaultDpi)
+        return {};
+    auto pageFont = reinterpret_cast<HFONT>(Send(WM_GETFONT));
+    LOGFONTA description = {};
+    if (pageFont == nullptr || GetObjectA(pageFont, sizeof description, &description) == 0)
+        return {};
+    description.lfHeight = -MulDiv(kSheetFontPoints, kDefaultDpi, 72);
+    description.lfWidth = 0;
+    CFont font96;
+    if (!font96.CreateFontIndirect(description))
+        return {};
+    SIZE now = DialogBaseUnits(pageFont);
+    SIZE at96 = DialogBaseUnits(font96);
+    if (now.cx <= 0 || now.cy <= 0 || at96.cx <= 0 || at96.cy <= 0)
+        return {};
+    return {static_cast<double>(now.cx) / at96.cx, static_cast<double>(now.cy) / at96.cy};
+}
+
+void CPageSkin::ScalePicture(Scale scale)
+{
+    const int width = Scaled(pictureWidth_, scale.x);
+    const int height = Scaled(pictureHeight_, scale.y);
+    pictureRect_.left = Scaled(look_.pictureX, scale.x);
+    pictureRect_.top = Scaled(look_.pictureY, scale.y);
+    pictureRect_.right = pictureRect_.left + width;
+    pictureRect_.bottom = pictureRect_.top + height;
+    scaledPicture_.DeleteObject();
+    if (background_.GetSafeHandle() == nullptr || (width == pictureWidth_ && height == pictureHeight_))
+        return;
+    HDC screen = GetDC(nullptr);
+    scaledPicture_.Attach(CreateCompatibleBitmap(screen, width, height));
+    {
+        CMemoryDC from(screen);
+        CMemoryDC to(screen);
+        SelectObject(from, background_.GetSafeHandle());
+        SelectObject(to, scaledPicture_.GetSafeHandle());
+        // HALFTONE filters: a plain stretch drops or doubles whole rows.
+        SetStretchBltMode(to, HALFTONE);
+        SetBrushOrgEx(to, 0, 0, nullptr);
+        StretchBlt(to, 0, 0, width, height, from, 0, 0, pictureWidth_, pictureHeight_, SRCCOPY);
+    }
+    ReleaseDC(nullptr, screen);
+}
+
+void CPageSkin::OnDpiChanged(UINT dpi)
+{
+    if (createdDpi_ == 0)
+        return;
+    const double ratio = static_cast<double>(dpi) / createdDpi_;
+    ScalePicture(dpi == createdDpi_ ? createdScale_ : Scale{createdScale_.x * ratio, createdScale_.y * ratio});
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
 // The picture goes over the background the page brush has painted; the
-// controls paint themselves on top.
+// controls paint themselves on top. At 96 dots per inch it is the loaded
+// picture itself.
 void CPageSkin::OnPaint()
 {
     CPaintDC paint(hwnd_);
     CMemoryDC memory(paint);
-    if (background_.GetSafeHandle() != nullptr)
-        SelectObject(memory, background_.GetSafeHandle());
-    BitBlt(paint, look_.pictureX, look_.pictureY, pictureWidth_, pictureHeight_, memory, 0, 0,
-           SRCCOPY);
+    HBITMAP shown = scaledPicture_.GetSafeHandle() != nullptr ? scaledPicture_.GetSafeHandle()
+                                                              : background_.GetSafeHandle();
+    if (shown != nullptr)
+        SelectObject(memory, shown);
+    BitBlt(paint, pictureRect_.left, pictureRect_.top, pictureRect_.right - pictureRect_.left,
+           pictureRect_.bottom - pictureRect_.top, memory, 0, 0, SRCCOPY);
 }
 
 HBRUSH CPageSkin::OnCtlColor(HDC dc, HWND, UINT)

@@ -56,6 +56,16 @@ public:
     }
 };
 
+class CFont : public CGdiObject<HFONT> {
+public:
+    CFont() = default;
+    bool CreateFontIndirect(const LOGFONTA& description)
+    {
+        Attach(::CreateFontIndirectA(&description));
+        return handle_ != nullptr;
+    }
+};
+
 // Painting of a window between BeginPaint and EndPaint.
 class CPaintDC {
 public:

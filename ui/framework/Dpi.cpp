@@ -1,0 +1,59 @@
+#include "ui/framework/Dpi.h"
+
+namespace {
+
+// DDC_DISABLE_ALL of Windows 10's DIALOG_DPI_CHANGE_BEHAVIORS.
+constexpr int kDialogDisableAll = 1;
+
+template <class Function>
+Function User32Function(const char* name)
+{
+    HMODULE user32 = GetModuleHandleA("user32.dll");
+    FARPROC found = user32 != nullptr ? GetProcAddress(user32, name) : nullptr;
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(found));
+}
+
+UINT SystemDpi()
+{
+    HDC screen = GetDC(nullptr);
+    int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+    if (screen != nullptr)
+        ReleaseDC(nullptr, screen);
+    return dpi > 0 ? static_cast<UINT>(dpi) : kDefaultDpi;
+}
+
+}  // namespace
+
+UINT WindowDpi(HWND window)
+{
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
+    UINT dpi = getDpiForWindow != nullptr && window != nullptr ? getDpiForWindow(window) : 0;
+    return dpi != 0 ? dpi : SystemDpi();
+}
+
+void KeepDpiChangesToOurselves(HWND dialog)
+{
+    using SetBehaviorFn = BOOL(WINAPI*)(HWND, int, int);
+    static const auto setBehavior = User32Function<SetBehaviorFn>("SetDialogDpiChangeBehavior");
+    if (setBehavior != nullptr)
+        setBehavior(dialog, kDialogDisableAll, kDialogDisableAll);
+}
+
+SIZE DialogBaseUnits(HFONT font)
+{
+    static const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    SIZE units = {0, 0};
+    HDC screen = GetDC(nullptr);
+    if (screen == nullptr)
+        return units;
+    HGDIOBJ previous = SelectObject(screen, font != nullptr ? font : GetStockObject(SYSTEM_FONT));
+    TEXTMETRICA metrics = {};
+    SIZE extent = {};
+    if (GetTextMetricsA(screen, &metrics) &&
+        GetTextExtentPoint32A(screen, kAlphabet, sizeof kAlphabet - 1, &extent))
+        units = {(extent.cx / 26 + 1) / 2, metrics.tmHeight};
+    SelectObject(screen, previous);
+    ReleaseDC(nullptr, screen);
+    return units;
+}
