@@ -1,5 +1,6 @@
 #include "ui/PageSkin.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "optionfiles/OptionScript.h"
@@ -13,6 +14,23 @@ const COLORREF kWhite = RGB(255, 255, 255);
 const COLORREF kBlack = RGB(0, 0, 0);
 
 int Scaled(int length, double scale) { return static_cast<int>(std::lround(length * scale)); }
+
+// A drop-down list's closed height follows its font and fixed borders, not
+// the page's scale: its selection field grows to the height the list has
+// in the font of 96, at the page's scale.
+void FitDropDownHeight(HWND control, HFONT font, HFONT font96, double scale)
+{
+    char name[16] = {};
+    GetClassNameA(control, name, sizeof name);
+    if (lstrcmpiA(name, "ComboBox") != 0)
+        return;
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font96), FALSE);
+    RECT at96 = {};
+    GetWindowRect(control, &at96);
+    const int wanted = Scaled(at96.bottom - at96.top, scale);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SetClosedHeight(control, wanted);
+}
 
 }  // namespace
 
@@ -31,7 +49,7 @@ bool CPageSkin::OnInitDialog()
         pictureHeight_ = picture.bmHeight;
     }
     createdDpi_ = WindowDpi(hwnd_);
-    createdScale_ = MeasureScale();
+    FitToScale();
     ScalePicture(createdScale_);
     UpdateControls();
     SetupToolTips();
@@ -48,24 +66,35 @@ bool CPageSkin::PreTranslateMessage(MSG* message)
 // The page's controls were laid out from dialog units in its font: the
 // font's base units against the same font's at 96 dots per inch give the
 // page's scale. At 96 it is exactly one.
-CPageSkin::Scale CPageSkin::MeasureScale() const
+void CPageSkin::FitToScale()
 {
-    if (createdDpi_ == kDefaultDpi)
-        return {};
+    createdScale_ = {};
     auto pageFont = reinterpret_cast<HFONT>(Send(WM_GETFONT));
     LOGFONTA description = {};
-    if (pageFont == nullptr || GetObjectA(pageFont, sizeof description, &description) == 0)
-        return {};
+    if (createdDpi_ == kDefaultDpi || pageFont == nullptr ||
+        GetObjectA(pageFont, sizeof description, &description) == 0)
+        return;
     description.lfHeight = -MulDiv(kSheetFontPoints, kDefaultDpi, 72);
     description.lfWidth = 0;
     CFont font96;
     if (!font96.CreateFontIndirect(description))
-        return {};
+        return;
     SIZE now = DialogBaseUnits(pageFont);
     SIZE at96 = DialogBaseUnits(font96);
     if (now.cx <= 0 || now.cy <= 0 || at96.cx <= 0 || at96.cy <= 0)
-        return {};
-    return {static_cast<double>(now.cx) / at96.cx, static_cast<double>(now.cy) / at96.cy};
+        return;
+    createdScale_ = {static_cast<double>(now.cx) / at96.cx, static_cast<double>(now.cy) / at96.cy};
+
+    // The platform's font grows faster than the base units, which it rounds
+    // to whole pixels: a caption that fits at 96 would outgrow its control.
+    // The controls get the font of 96 at the page's scale instead.
+    description.lfHeight = static_cast<LONG>(description.lfHeight * std::min(createdScale_.x, createdScale_.y));
+    if (!font_.CreateFontIndirect(description))
+        return;
+    for (HWND child = GetWindow(hwnd_, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.GetSafeHandle()), FALSE);
+        FitDropDownHeight(child, font_, font96, createdScale_.y);
+    }
 }
 
 void CPageSkin::ScalePicture(Scale scale)

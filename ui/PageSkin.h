@@ -68,8 +68,10 @@ private:
         double y = 1.0;
     };
 
-    // The page's scale as created, measured on its font.
-    Scale MeasureScale() const;
+    // Measures the page's scale as created. Away from 96 dots per inch it
+    // gives the controls the font and the drop-down lists the height that
+    // keep them in their places on the picture.
+    void FitToScale();
     // Places the picture at scale, stretched from the one at 96 when it is
     // not that picture's own size.
     void ScalePicture(Scale scale);
@@ -86,6 +88,8 @@ private:
     // The page's scale and dots per inch when it was created.
     Scale createdScale_;
     UINT createdDpi_ = 0;
+    // The controls' font away from 96 dots per inch.
+    CFont font_;
     // The picture as drawn, when it is not the loaded one.
     CBitmap scaledPicture_;
     RECT pictureRect_ = {0, 0, 0, 0};

@@ -22,6 +22,13 @@ UINT SystemDpi()
     return dpi > 0 ? static_cast<UINT>(dpi) : kDefaultDpi;
 }
 
+int WindowHeight(HWND window)
+{
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    return rect.bottom - rect.top;
+}
+
 }  // namespace
 
 UINT WindowDpi(HWND window)
@@ -56,4 +63,18 @@ SIZE DialogBaseUnits(HFONT font)
     SelectObject(screen, previous);
     ReleaseDC(nullptr, screen);
     return units;
+}
+
+// Platforms count the field's borders differently (Wine answers two more
+// than it was given): set it, then correct by what came out.
+void SetClosedHeight(HWND comboBox, int height)
+{
+    auto field = static_cast<int>(SendMessageA(comboBox, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+    for (int pass = 0; pass < 2 && field > 0; ++pass) {
+        const int now = WindowHeight(comboBox);
+        if (now == height)
+            return;
+        field += height - now;
+        SendMessageA(comboBox, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+    }
 }

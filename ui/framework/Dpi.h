@@ -19,3 +19,7 @@ void KeepDpiChangesToOurselves(HWND dialog);
 // A font's dialog base units (average character width, height), measured
 // as the dialog manager measures them to turn dialog units into pixels.
 SIZE DialogBaseUnits(HFONT font);
+
+// Gives a drop-down list's closed part the height, through the height of
+// its selection field.
+void SetClosedHeight(HWND comboBox, int height);

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "ui/framework/Dpi.h"
+
 namespace {
 
 bool IsComboBox(HWND window)
@@ -41,7 +43,10 @@ BOOL CALLBACK CDpiLayout::RecordOne(HWND window, LPARAM self)
 {
     auto* layout = reinterpret_cast<CDpiLayout*>(self);
     HFONT font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
-    layout->placements_.push_back({window, PlacementOf(window), font});
+    RECT closed = {};
+    GetWindowRect(window, &closed);
+    const int closedHeight = IsComboBox(window) ? closed.bottom - closed.top : 0;
+    layout->placements_.push_back({window, PlacementOf(window), font, closedHeight});
     return TRUE;
 }
 
@@ -59,6 +64,9 @@ void CDpiLayout::Apply(UINT dpi)
         RECT rect = RectAt(placement.rect, dpi);
         SetWindowPos(placement.window, nullptr, rect.left, rect.top, rect.right - rect.left,
                      rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        if (placement.closedHeight > 0)
+            SetClosedHeight(placement.window, MulDiv(placement.closedHeight, static_cast<int>(dpi),
+                                                     static_cast<int>(dpi_)));
     }
     // Every window has its new font: the copies made before are unused now.
     fonts_.swap(fonts);

@@ -25,6 +25,7 @@ private:
         HWND window;
         RECT rect;  // in its parent's client area; a combo box's with its list
         HFONT font;
+        int closedHeight;  // a combo box's without its list; 0 for others
     };
 
     static BOOL CALLBACK RecordOne(HWND window, LPARAM self);
