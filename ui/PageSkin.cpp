@@ -84,12 +84,16 @@ void CPageSkin::FitToScale()
     if (now.cx <= 0 || now.cy <= 0 || at96.cx <= 0 || at96.cy <= 0)
         return;
     createdScale_ = {static_cast<double>(now.cx) / at96.cx, static_cast<double>(now.cy) / at96.cy};
+    FitControls(description, font96);
+}
 
-    // The platform's font grows faster than the base units, which it rounds
-    // to whole pixels: a caption that fits at 96 would outgrow its control.
-    // The controls get the font of 96 at the page's scale instead.
-    description.lfHeight = static_cast<LONG>(description.lfHeight * std::min(createdScale_.x, createdScale_.y));
-    if (!font_.CreateFontIndirect(description))
+// The platform's font grows faster than the base units, which it rounds to
+// whole pixels: a caption that fits at 96 would outgrow its control. The
+// controls get the font of 96 at the page's scale instead.
+void CPageSkin::FitControls(LOGFONTA description96, HFONT font96)
+{
+    description96.lfHeight = static_cast<LONG>(description96.lfHeight * std::min(createdScale_.x, createdScale_.y));
+    if (!font_.CreateFontIndirect(description96))
         return;
     for (HWND child = GetWindow(hwnd_, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
         SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.GetSafeHandle()), FALSE);
@@ -108,19 +112,16 @@ void CPageSkin::ScalePicture(Scale scale)
     scaledPicture_.DeleteObject();
     if (background_.GetSafeHandle() == nullptr || (width == pictureWidth_ && height == pictureHeight_))
         return;
-    HDC screen = GetDC(nullptr);
+    CWindowDC screen(nullptr);
     scaledPicture_.Attach(CreateCompatibleBitmap(screen, width, height));
-    {
-        CMemoryDC from(screen);
-        CMemoryDC to(screen);
-        SelectObject(from, background_.GetSafeHandle());
-        SelectObject(to, scaledPicture_.GetSafeHandle());
-        // HALFTONE filters: a plain stretch drops or doubles whole rows.
-        SetStretchBltMode(to, HALFTONE);
-        SetBrushOrgEx(to, 0, 0, nullptr);
-        StretchBlt(to, 0, 0, width, height, from, 0, 0, pictureWidth_, pictureHeight_, SRCCOPY);
-    }
-    ReleaseDC(nullptr, screen);
+    CMemoryDC from(screen);
+    CMemoryDC to(screen);
+    SelectObject(from, background_.GetSafeHandle());
+    SelectObject(to, scaledPicture_.GetSafeHandle());
+    // HALFTONE filters: a plain stretch drops or doubles whole rows.
+    SetStretchBltMode(to, HALFTONE);
+    SetBrushOrgEx(to, 0, 0, nullptr);
+    StretchBlt(to, 0, 0, width, height, from, 0, 0, pictureWidth_, pictureHeight_, SRCCOPY);
 }
 
 void CPageSkin::OnDpiChanged(UINT dpi)

@@ -72,6 +72,8 @@ private:
     // gives the controls the font and the drop-down lists the height that
     // keep them in their places on the picture.
     void FitToScale();
+    // Gives the controls the font of 96, described, at the page's scale.
+    void FitControls(LOGFONTA description96, HFONT font96);
     // Places the picture at scale, stretched from the one at 96 when it is
     // not that picture's own size.
     void ScalePicture(Scale scale);

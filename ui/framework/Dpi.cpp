@@ -1,5 +1,7 @@
 #include "ui/framework/Dpi.h"
 
+#include "ui/framework/Gdi.h"
+
 namespace {
 
 // DDC_DISABLE_ALL of Windows 10's DIALOG_DPI_CHANGE_BEHAVIORS.
@@ -15,10 +17,8 @@ Function User32Function(const char* name)
 
 UINT SystemDpi()
 {
-    HDC screen = GetDC(nullptr);
+    CWindowDC screen(nullptr);
     int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
-    if (screen != nullptr)
-        ReleaseDC(nullptr, screen);
     return dpi > 0 ? static_cast<UINT>(dpi) : kDefaultDpi;
 }
 
@@ -51,7 +51,7 @@ SIZE DialogBaseUnits(HFONT font)
 {
     static const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
     SIZE units = {0, 0};
-    HDC screen = GetDC(nullptr);
+    CWindowDC screen(nullptr);
     if (screen == nullptr)
         return units;
     HGDIOBJ previous = SelectObject(screen, font != nullptr ? font : GetStockObject(SYSTEM_FONT));
@@ -61,7 +61,6 @@ SIZE DialogBaseUnits(HFONT font)
         GetTextExtentPoint32A(screen, kAlphabet, sizeof kAlphabet - 1, &extent))
         units = {(extent.cx / 26 + 1) / 2, metrics.tmHeight};
     SelectObject(screen, previous);
-    ReleaseDC(nullptr, screen);
     return units;
 }
 

@@ -82,6 +82,26 @@ private:
     HDC dc_;
 };
 
+// The device context of a window, or of the screen for none; released on
+// destruction.
+class CWindowDC {
+public:
+    explicit CWindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~CWindowDC()
+    {
+        if (dc_ != nullptr)
+            ReleaseDC(window_, dc_);
+    }
+    CWindowDC(const CWindowDC&) = delete;
+    CWindowDC& operator=(const CWindowDC&) = delete;
+
+    operator HDC() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
 // A memory device context compatible with another; deleted on destruction.
 // Whatever is selected into it stays selected: deleting the context leaves
 // the selected bitmap intact.

@@ -149,7 +149,7 @@ void CPropertySheet::OnDpiChanged(UINT dpi, const RECT& suggested)
 
 void CPropertySheet::CreateEveryPage() const
 {
-    HWND shown = PropSheet_GetCurrentPageHwnd(hwnd_);
+    const int shown = PropSheet_HwndToIndex(hwnd_, PropSheet_GetCurrentPageHwnd(hwnd_));
     bool created = false;
     for (int i = 0; i < GetPageCount(); ++i) {
         if (pages_[static_cast<size_t>(i)]->GetSafeHwnd() == nullptr) {
@@ -157,8 +157,8 @@ void CPropertySheet::CreateEveryPage() const
             created = true;
         }
     }
-    if (created)
-        PropSheet_SetCurSel(hwnd_, shown, 0);
+    if (created && shown >= 0)
+        PropSheet_SetCurSel(hwnd_, nullptr, shown);
 }
 
 // Offers the message to the page that it is addressed to, directly or
