@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# Runs the sheet's layout and caption tests at 96, 120, 144 and 192 dots per
-# inch. The scale (LogPixels) holds for a whole Wine prefix, so each runs in a
-# prefix of its own; 192 needs a desktop larger than the sheet. The layout at
-# 96 and a screenshot of each page at each scale (PNG) stay in OUT.
+# The sheet's layout and caption tests at 96, 120, 144 and 192 dots per inch, each in a prefix
+# of its own (LogPixels holds for a whole prefix); 192 needs a desktop larger than the sheet.
+# The layout at 96 and a screenshot of each page at each scale (PNG) stay in OUT.
 # Usage: every-scale.sh WINE_RUN PREFIX_BASE TEST_EXE OUT
 set -u
 wine_run=$1 base=$2 exe=$3 out=$4
