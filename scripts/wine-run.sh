@@ -14,12 +14,14 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 export WINEARCH=win64
 
+# Wine's own programs (reg, winepath, cmd) are no files here: they run with
+# the 64-bit loader, which every prefix of ours (win64) and every host has.
 source "$(dirname "${BASH_SOURCE[0]}")/host-bits.sh"
-if [ "$(pe_bits "$1" 2>/dev/null)" = 64 ]; then
+if [ "$(pe_bits "$1" 2>/dev/null)" = 32 ]; then
+  wine=wine
+else
   wine=/usr/lib/wine/wine64
   export WINELOADER=$wine
-else
-  wine=wine
 fi
 
 if [ ! -f "$prefix/.ready" ]; then

@@ -34,6 +34,11 @@ public:
 
     bool PreTranslateMessage(MSG* message) override;
 
+    // Draws the picture again at the page's new scale.
+    void OnDpiChanged(UINT dpi) override;
+    // Where the picture is drawn on the page, at the page's scale.
+    RECT PictureRect() const { return pictureRect_; }
+
 protected:
     CPageSkin(int templateId, const PageLook& look);
 
@@ -56,6 +61,23 @@ protected:
     void OnToolTipText(NMHDR* header, LRESULT* result);
 
 private:
+    // The picture's scale: the page's size in pixels to its size at 96 dots
+    // per inch, per axis.
+    struct Scale {
+        double x = 1.0;
+        double y = 1.0;
+    };
+
+    // Measures the page's scale as created. Away from 96 dots per inch it
+    // gives the controls the font and the drop-down lists the height that
+    // keep them in their places on the picture.
+    void FitToScale();
+    // Gives the controls the font of 96, described, at the page's scale.
+    void FitControls(LOGFONTA description96, HFONT font96);
+    // Places the picture at scale, stretched from the one at 96 when it is
+    // not that picture's own size.
+    void ScalePicture(Scale scale);
+
     struct ToolTipKey {
         HWND control;
         int nameIndex;
@@ -65,6 +87,14 @@ private:
     CBitmap background_;
     int pictureWidth_ = 0;
     int pictureHeight_ = 0;
+    // The page's scale and dots per inch when it was created.
+    Scale createdScale_;
+    UINT createdDpi_ = 0;
+    // The controls' font away from 96 dots per inch.
+    CFont font_;
+    // The picture as drawn, when it is not the loaded one.
+    CBitmap scaledPicture_;
+    RECT pictureRect_ = {0, 0, 0, 0};
     CBrush brush_;
     CToolTipCtrl toolTip_;
     std::vector<ToolTipKey> toolTipKeys_;

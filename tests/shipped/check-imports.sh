@@ -26,6 +26,9 @@ imports=$("$objdump" -p "$exe" | sed -n 's/^\s*DLL Name: //p')
 for dll in $imports; do
   echo "$dll" | tr 'A-Z' 'a-z' | grep -Eq "$allowed" || fail "imports a non-system DLL: $dll"
 done
+# Windows 7 lacks the per-monitor scale functions: they are looked up, never imported.
+late=$("$objdump" -p "$exe" | grep -oE '\b(GetDpiFor[A-Za-z]*|SetDialog[A-Za-z]*DpiChangeBehavior|[A-Za-z]*DpiAwarenessContext)\b' | sort -u)
+[ -z "$late" ] || fail "imports what Windows 7 lacks: $(echo $late)"
 
 # The ids of one resource type: objdump lists a type three spaces in, its
 # names and ids five spaces in.

@@ -56,6 +56,16 @@ public:
     }
 };
 
+class CFont : public CGdiObject<HFONT> {
+public:
+    CFont() = default;
+    bool CreateFontIndirect(const LOGFONTA& description)
+    {
+        Attach(::CreateFontIndirectA(&description));
+        return handle_ != nullptr;
+    }
+};
+
 // Painting of a window between BeginPaint and EndPaint.
 class CPaintDC {
 public:
@@ -69,6 +79,26 @@ public:
 private:
     HWND window_;
     PAINTSTRUCT paint_ = {};
+    HDC dc_;
+};
+
+// The device context of a window, or of the screen for none; released on
+// destruction.
+class CWindowDC {
+public:
+    explicit CWindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~CWindowDC()
+    {
+        if (dc_ != nullptr)
+            ReleaseDC(window_, dc_);
+    }
+    CWindowDC(const CWindowDC&) = delete;
+    CWindowDC& operator=(const CWindowDC&) = delete;
+
+    operator HDC() const { return dc_; }
+
+private:
+    HWND window_;
     HDC dc_;
 };
 

@@ -1,5 +1,6 @@
 #include "ui/framework/PropertyPage.h"
 
+#include "ui/framework/Dpi.h"
 #include "ui/framework/MessageMap.h"
 #include "ui/framework/PageFont.h"
 
@@ -44,6 +45,7 @@ bool CPropertyPage::PreTranslateMessage(MSG*) { return false; }
 
 bool CPropertyPage::OnInitDialog()
 {
+    KeepDpiChangesToOurselves(hwnd_);
     DoDataExchange();
     return true;
 }

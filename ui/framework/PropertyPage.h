@@ -26,6 +26,9 @@ public:
     // controls before it is dispatched; true swallows the message.
     virtual bool PreTranslateMessage(MSG* message);
 
+    // The sheet has laid the page's controls out for a new scale.
+    virtual void OnDpiChanged(UINT /*dpi*/) {}
+
 protected:
     // Binds the control wrappers to the template's controls.
     virtual void DoDataExchange() {}

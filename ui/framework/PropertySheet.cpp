@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "ui/framework/Dpi.h"
 #include "ui/framework/MessageMap.h"
 
 CPropertySheet::CPropertySheet(const char* caption, HWND parent, UINT startPage)
@@ -66,6 +67,9 @@ bool CPropertySheet::Create()
         return false;
     }
     SetWindowSubclass(hwnd_, &CPropertySheet::SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    dpi_ = WindowDpi(hwnd_);
+    layout_ = CDpiLayout();
+    KeepDpiChangesToOurselves(hwnd_);
     ShowLargeIcon();
     OnInitDialog();
     return true;
@@ -123,6 +127,40 @@ void CPropertySheet::DestroyWindow()
 
 bool CPropertySheet::OnWindowMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
+// Every window is laid out from where it stood at the first scale, so that
+// returning to it restores the layout exactly.
+void CPropertySheet::OnDpiChanged(UINT dpi, const RECT& suggested)
+{
+    if (hwnd_ == nullptr || dpi == 0)
+        return;
+    if (!layout_.IsRecorded()) {
+        CreateEveryPage();
+        layout_.Record(hwnd_, dpi_);
+    }
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    layout_.Apply(dpi);
+    dpi_ = dpi;
+    for (CPropertyPage* page : pages_)
+        if (page->GetSafeHwnd() != nullptr)
+            page->OnDpiChanged(dpi);
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+void CPropertySheet::CreateEveryPage() const
+{
+    const int shown = PropSheet_HwndToIndex(hwnd_, PropSheet_GetCurrentPageHwnd(hwnd_));
+    bool created = false;
+    for (int i = 0; i < GetPageCount(); ++i) {
+        if (pages_[static_cast<size_t>(i)]->GetSafeHwnd() == nullptr) {
+            PropSheet_SetCurSel(hwnd_, nullptr, i);
+            created = true;
+        }
+    }
+    if (created && shown >= 0)
+        PropSheet_SetCurSel(hwnd_, nullptr, shown);
+}
+
 // Offers the message to the page that it is addressed to, directly or
 // through one of the page's controls.
 bool CPropertySheet::PreTranslateMessage(MSG* message)
@@ -141,6 +179,10 @@ LRESULT CALLBACK CPropertySheet::SubclassProc(HWND hwnd, UINT message, WPARAM wP
                                               LPARAM lParam, UINT_PTR, DWORD_PTR self)
 {
     auto* sheet = reinterpret_cast<CPropertySheet*>(self);
+    if (message == WM_DPICHANGED && lParam != 0) {
+        sheet->OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    }
     LRESULT result = 0;
     if (sheet->OnWindowMessage(message, wParam, lParam, result)) {
         // A control-colour answer without a brush leaves the platform's colours.

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/framework/DpiLayout.h"
 #include "ui/framework/PropertyPage.h"
 #include "ui/framework/Wnd.h"
 
@@ -43,6 +44,10 @@ public:
     int GetPageCount() const { return static_cast<int>(pages_.size()); }
     CPropertyPage* GetPage(int index) const;
 
+    // The sheet has moved to a monitor of another scale (WM_DPICHANGED): it
+    // takes the suggested rectangle and lays out everything on it for dpi.
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
+
 protected:
     // Runs once, right after the platform has created the sheet window.
     virtual bool OnInitDialog() { return true; }
@@ -54,6 +59,8 @@ private:
                                          UINT_PTR id, DWORD_PTR self);
     bool PreTranslateMessage(MSG* message);
     void ShowLargeIcon() const;
+    // Pages are created when first shown; a change of scale needs them all.
+    void CreateEveryPage() const;
 
     std::string caption_;
     HWND parent_;
@@ -62,4 +69,6 @@ private:
     UINT iconId_ = 0;
     std::vector<CPropertyPage*> pages_;
     bool reenableParent_ = false;
+    UINT dpi_ = 0;
+    CDpiLayout layout_;
 };
