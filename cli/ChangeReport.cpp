@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cli/Commands.h"
+#include "cli/Elevation.h"
 #include "cli/Json.h"
 #include "session/SetupSession.h"
 #include "session/StoredRegistryValue.h"
@@ -10,19 +11,7 @@
 #include "settings/SettingNames.h"
 #include "settings/SettingsRecord.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <cerrno>
-#endif
-
 namespace {
-
-#ifdef _WIN32
-constexpr SystemError kAccessDenied = ERROR_ACCESS_DENIED;
-#else
-constexpr SystemError kAccessDenied = EACCES;
-#endif
 
 bool IsRegistryName(const std::string& name)
 {
@@ -177,11 +166,4 @@ void PrintReport(const ChangeReport& report, bool json, unsigned codePage)
         const std::string advice = AdviceFor(failure);
         Fail(kExitFailed, advice.empty() ? text : text + "\n" + advice);
     }
-}
-
-std::string AdviceFor(const SaveFailure& failure)
-{
-    if (failure.place == kProductKeyName && failure.reason == DescribeSystemError(kAccessDenied))
-        return "run from an elevated prompt to save the registry values";
-    return "";
 }

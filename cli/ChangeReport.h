@@ -36,7 +36,3 @@ void NoteSaved(ChangeReport& report, const SaveReport& save);
 
 // Prints the report on standard output and any failure on standard error.
 void PrintReport(const ChangeReport& report, bool json, unsigned codePage);
-
-// A plain word of advice for a failure that rights would have avoided; empty
-// when there is none.
-std::string AdviceFor(const SaveFailure& failure);

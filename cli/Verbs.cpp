@@ -17,10 +17,6 @@ const Verb kVerbs[] = {
      "the defaults, saved as Setup's DEFAULT and then OK do", nullptr},
     {"devices", RunDevices, Verb::kJson, Verb::Operands::kNone, "",
      "the display drivers and 3D devices, and each one's screen modes", nullptr},
-    {"export", RunExport, 0, Verb::Operands::kAtMostOne, "[FILE]",
-     "this seat's settings as a profile for other seats (default: standard output)", nullptr},
-    {"import", RunImport, Verb::kDryRun | Verb::kJson | Verb::kForce | Verb::kDefaultDevice,
-     Verb::Operands::kOne, "FILE", "a profile's settings, checked whole, then saved as set does", nullptr},
     {"help", RunHelp, 0, Verb::Operands::kAtMostOne, "[COMMAND]", "this text, or one command's", nullptr},
 };
 
@@ -30,8 +26,6 @@ const VerbFlag kFlags[] = {
     {Verb::kForce, "--force", &Arguments::force,
      "save into a folder that has neither System\\LuaFiles514 nor a save folder"},
     {Verb::kValue, "--value", &Arguments::valueOnly, "print only the values, one a line"},
-    {Verb::kDefaultDevice, "--device=default", &Arguments::defaultDevice,
-     "take this seat's first device when the profile's is not here"},
 };
 
 std::string Padded(const std::string& text, size_t width)
