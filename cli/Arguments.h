@@ -7,11 +7,16 @@
 // operands.
 struct Arguments {
     std::string folder;  // -C DIR; empty for the current folder
-    std::string verb;    // show, check, set, reset, devices; or help, version
+    std::string verb;    // a verb of the table (cli/Verbs.h), "help" among them; or version
+    unsigned codePage = 0;  // --codepage N; 0 for the client's default
     bool json = false;
     bool dryRun = false;
+    bool force = false;
+    bool valueOnly = false;
+    bool defaultDevice = false;
     std::vector<std::string> operands;
 };
 
-// Parses argv; on a usage error returns false and says why in error.
+// Parses argv; on a usage error returns false and says why in error, on
+// one line.
 bool ParseArguments(int argc, char** argv, Arguments& arguments, std::string& error);

@@ -19,9 +19,9 @@ void PrintText(const Findings& findings)
     }
 }
 
-void PrintJson(const Findings& findings)
+void PrintJson(const Findings& findings, unsigned codePage)
 {
-    JsonWriter json;
+    JsonWriter json(codePage);
     json.BeginObject().Key("findings").BeginArray();
     for (const Finding& f : findings.all()) {
         json.BeginObject().Key("place").String(f.place);
@@ -46,7 +46,7 @@ int RunCheck(const Arguments& arguments)
         CheckSettings(findings);
     }
     if (arguments.json)
-        PrintJson(findings);
+        PrintJson(findings, arguments.codePage);
     else
         PrintText(findings);
     return findings.empty() ? kExitDone : kExitFailed;

@@ -15,9 +15,10 @@ int RunCheck(const Arguments& arguments);
 int RunSet(const Arguments& arguments);
 int RunReset(const Arguments& arguments);
 int RunDevices(const Arguments& arguments);
+int RunHelp(const Arguments& arguments);
 
 // The lines of the usage text under set's: the names it takes and their values.
 std::string SetValuesHelp();
 
-// "setupctl: message" on standard error; returns code.
+// "setupctl: line" on standard error for each line of message; returns code.
 int Fail(int code, const std::string& message);

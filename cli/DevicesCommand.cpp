@@ -20,6 +20,16 @@ struct DeviceLine {
     std::vector<std::string> modes;
 };
 
+const char* ResultMeaning(int32_t result)
+{
+    switch (result) {
+    case kDevicesListed: return "devices were listed";
+    case kNoDeviceOffered: return "no display driver offered a 3D device";
+    case kNoDeviceKept: return "every 3D device offered was passed over";
+    default: return "a result the tool does not know";
+    }
+}
+
 int PositionInDeviceList(int listIndex)
 {
     for (int position = 0; const DisplayDevice* device = FindUsableDevice(position); ++position)
@@ -53,7 +63,8 @@ std::vector<DeviceLine> DeviceLines(const EnumerationLog& log)
 
 void PrintText(int32_t result, const EnumerationLog& log, const std::vector<DeviceLine>& lines)
 {
-    std::printf("result: 0x%08lx\n", static_cast<unsigned long>(static_cast<uint32_t>(result)));
+    std::printf("result: 0x%08lx, %s\n", static_cast<unsigned long>(static_cast<uint32_t>(result)),
+                ResultMeaning(result));
     for (const DriverSeen& driver : log.drivers) {
         std::printf("driver: %s", driver.description.c_str());
         std::printf(driver.opened ? "\n" : " (%s)\n", driver.problem.c_str());
@@ -72,10 +83,11 @@ void PrintText(int32_t result, const EnumerationLog& log, const std::vector<Devi
     }
 }
 
-void PrintJson(int32_t result, const std::vector<DeviceLine>& lines)
+void PrintJson(int32_t result, const std::vector<DeviceLine>& lines, unsigned codePage)
 {
-    JsonWriter json;
-    json.BeginObject().Key("result").Number(result).Key("devices").BeginArray();
+    JsonWriter json(codePage);
+    json.BeginObject().Key("result").Number(result).Key("meaning").String(ResultMeaning(result));
+    json.Key("devices").BeginArray();
     for (const DeviceLine& line : lines) {
         json.BeginObject()
             .Key("name").String(line.seen->name)
@@ -104,7 +116,7 @@ int RunDevices(const Arguments& arguments)
         return failed;
     const std::vector<DeviceLine> lines = DeviceLines(log);
     if (arguments.json)
-        PrintJson(client.displayResult(), lines);
+        PrintJson(client.displayResult(), lines, arguments.codePage);
     else
         PrintText(client.displayResult(), log, lines);
     return kExitDone;

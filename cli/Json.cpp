@@ -2,12 +2,14 @@
 
 #include <cstdio>
 
-namespace {
+#include "cli/TextEncoding.h"
 
-std::string Quoted(const std::string& text)
+std::string JsonWriter::Quoted(const std::string& original)
 {
+    const Utf8Text converted = ToUtf8(original, codePage_);
+    replacedBytes_ += converted.replacedBytes;
     std::string out = "\"";
-    for (const char c : text) {
+    for (const char c : converted.text) {
         const unsigned char byte = static_cast<unsigned char>(c);
         if (c == '"' || c == '\\') {
             out += '\\';
@@ -22,8 +24,6 @@ std::string Quoted(const std::string& text)
     }
     return out + "\"";
 }
-
-}  // namespace
 
 // A value right after its key needs no separator; any other follows the
 // items before it with one.
@@ -51,6 +51,8 @@ void JsonWriter::Close(char bracket)
 {
     if (hasItems_.empty())
         return;
+    if (hasItems_.size() == 1 && bracket == '}')
+        Key("replacedBytes").Number(static_cast<long long>(replacedBytes_));
     hasItems_.pop_back();
     afterKey_ = false;
     text_ += bracket;

@@ -1,15 +1,20 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
 // One JSON document, as --json prints it: members and items separated by
-// ", ", keys followed by ": ", all on one line. Texts are 8-bit texts of
-// the system code page and pass through as their bytes, except control
-// characters and the two that must be escaped. It throws nothing of its
+// ", ", keys followed by ": ", all on one line. Every text comes out as
+// UTF-8: one that is not already is read in the client's code page, and the
+// bytes that cannot be converted become U+FFFD and are counted in the
+// outermost object's last member, "replacedBytes". It throws nothing of its
 // own; an End without its Begin is ignored.
 class JsonWriter {
 public:
+    // codePage: the client's texts' code page; 0 for the client's default.
+    explicit JsonWriter(unsigned codePage = 0) : codePage_(codePage) {}
+
     JsonWriter& BeginObject();
     JsonWriter& EndObject();
     JsonWriter& BeginArray();
@@ -29,8 +34,11 @@ private:
     void StartValue();
     void Open(char bracket);
     void Close(char bracket);
+    std::string Quoted(const std::string& text);
 
     std::string text_;
     std::vector<bool> hasItems_;  // of each open object or array, innermost last
     bool afterKey_ = false;
+    unsigned codePage_;
+    size_t replacedBytes_ = 0;
 };

@@ -4,9 +4,14 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "cli/ChangeReport.h"
 #include "cli/ClientSettings.h"
 #include "cli/Commands.h"
+#include "cli/DeviceNames.h"
+#include "cli/SetPairs.h"
 #include "cli/SettingTable.h"
+#include "display/ModeLine.h"
+#include "session/FolderChecks.h"
 #include "optionfiles/OptionScript.h"
 #include "session/ListedModes.h"
 #include "session/SetupSession.h"
@@ -15,13 +20,6 @@
 #include "settings/SettingsRecord.h"
 
 namespace {
-
-// One NAME=VALUE of the command line.
-struct Pair {
-    std::string text;
-    std::string name;
-    std::string value;
-};
 
 bool Is(const std::string& name, int keyIndex)
 {
@@ -36,7 +34,7 @@ std::string WhyNotSettable(const std::string& name)
             return name + " is set together with the mode: use mode=WxHxB";
     for (const char* device : {"DEVICECNT", "DEVICENAME", "GUIDDEVICE", "GUIDDRIVER"})
         if (name == device)
-            return name + " follows the device: use device=N";
+            return name + " follows the device: use device=N, device=NAME or device=DRIVER/{GUID}";
     for (const char* fixed : {"SPEAKERTYPE", "DIGITALRATETYPE", "DIGITALBITSTYPE", "PROVIDERNAME"})
         if (name == fixed)
             return name + " is not edited by Setup";
@@ -84,36 +82,60 @@ int Refuse(const Pair& pair, const std::string& why)
     return Fail(kExitUsage, pair.text + ": " + why + "; nothing was written");
 }
 
+// What applying the pairs chose, and what it left as it was.
+struct Applied {
+    bool defaultDevice = false;
+    std::vector<std::string> notes;
+};
+
 // The Device list's line, taken as the page takes a choice: the device's
 // identity and its modes; MODECNT follows the mode where the new list has it.
-int ChooseDevice(const Pair& pair)
+int ChooseDevice(const Pair& pair, unsigned codePage, Applied& applied)
 {
-    const long position = std::strtol(pair.value.c_str(), nullptr, 10);
-    const DisplayDevice* device = FindUsableDevice(static_cast<int>(position));
-    if (device == nullptr)
-        return Refuse(pair, "the Device list has no line " + pair.value);
+    std::string why;
+    int position = FindDeviceLine(pair.value, codePage, why);
+    if (position < 0 && applied.defaultDevice) {
+        applied.notes.push_back("device: " + pair.value + " is not here; the first line of the Device list is taken");
+        position = FindUsableDevice(0) != nullptr ? 0 : -1;
+        if (position < 0)
+            return kExitDone;
+    }
+    if (position < 0)
+        return Refuse(pair, why);
     SetupSettings->DEVICECNT = static_cast<int32_t>(position);
     ShowModeList();
     return kExitDone;
 }
 
+std::string CompactMode(const ScreenMode& mode)
+{
+    return std::to_string(mode.width) + "x" + std::to_string(mode.height) + "x" + std::to_string(mode.bitsPerPixel);
+}
+
 // A line of the chosen device's Mode list, taken as the page takes a choice.
-int ChooseMode(const Pair& pair)
+int ChooseMode(const Pair& pair, Applied& applied)
 {
     ScreenMode wanted;
     ParseMode(pair.value, wanted);
     const DisplayDevice* device = FindUsableDevice(SetupSettings->DEVICECNT);
+    if (device == nullptr && applied.defaultDevice) {
+        applied.notes.push_back("mode: " + pair.value + " is left as it was: this seat lists no display device");
+        return kExitDone;
+    }
     if (device == nullptr)
         return Refuse(pair, "there is no display device to list modes for");
     ScreenMode listed[ScreenModeList::kSize];
     const int count = ListModes(*device, listed);
+    std::string modes;
     for (int line = 0; line < count; ++line) {
         if (listed[line] == wanted) {
             ChooseModeLine(line);
             return kExitDone;
         }
+        modes += (line > 0 ? ", " : "") + CompactMode(listed[line]);
     }
-    return Refuse(pair, "not a line of the Mode list of " + std::string(device->description));
+    return Refuse(pair, "not a line of the Mode list of " + std::string(device->description) +
+                            (count > 0 ? ", which lists " + modes : ", which lists no mode"));
 }
 
 // The setting the pair names, or a refusal for a name set does not take.
@@ -130,8 +152,7 @@ int CheckPair(const Pair& pair)
     long long number = 0;
     ScreenMode mode;
     if (pair.name == "device")
-        return ParseInteger(pair.value, 0, 1 << 20, number) ? kExitDone
-                                                             : Refuse(pair, "not a position in the Device list");
+        return !pair.value.empty() ? kExitDone : Refuse(pair, "names no line of the Device list");
     if (pair.name == "mode")
         return ParseMode(pair.value, mode) ? kExitDone : Refuse(pair, "not a mode of the form WxHxB");
     EditedSetting edited;
@@ -165,17 +186,27 @@ bool SplitPairs(const std::vector<std::string>& operands, std::vector<Pair>& pai
     return true;
 }
 
+// Two values for one setting leave it unclear which is meant.
+int RefuseRepeats(const std::vector<Pair>& pairs)
+{
+    for (size_t i = 0; i < pairs.size(); ++i)
+        for (size_t j = 0; j < i; ++j)
+            if (pairs[i].name == pairs[j].name)
+                return Refuse(pairs[i], pairs[i].name + " is given twice, also as " + pairs[j].text);
+    return kExitDone;
+}
+
 // The device first, so that a mode is looked for among its lines; then the
 // mode; then the rest.
-int ApplyPairs(const std::vector<Pair>& pairs)
+int ApplyPairs(const std::vector<Pair>& pairs, unsigned codePage, Applied& applied)
 {
     for (const Pair& pair : pairs)
         if (pair.name == "device")
-            if (const int refused = ChooseDevice(pair))
+            if (const int refused = ChooseDevice(pair, codePage, applied))
                 return refused;
     for (const Pair& pair : pairs)
         if (pair.name == "mode")
-            if (const int refused = ChooseMode(pair))
+            if (const int refused = ChooseMode(pair, applied))
                 return refused;
     for (const Pair& pair : pairs)
         if (pair.name != "device" && pair.name != "mode")
@@ -183,28 +214,19 @@ int ApplyPairs(const std::vector<Pair>& pairs)
     return kExitDone;
 }
 
-void PrintChanges(const std::vector<NamedSetting>& before, const std::vector<NamedSetting>& after)
+// Prints what changes and, unless it is a dry run, saves as a confirmed OK
+// and says what was saved.
+int SaveChanges(const Arguments& arguments, const std::vector<NamedSetting>& before,
+                std::vector<std::string> notes = {})
 {
-    for (size_t i = 0; i < before.size() && i < after.size(); ++i)
-        if (before[i].value != after[i].value)
-            std::printf("%s: %s -> %s\n", after[i].name.c_str(), ValueText(before[i].value).c_str(),
-                        ValueText(after[i].value).c_str());
-}
-
-// Prints what changed and, unless it is a dry run, saves as a confirmed OK.
-int SaveChanges(const Arguments& arguments, const std::vector<NamedSetting>& before)
-{
-    PrintChanges(before, SettingsOf(*SetupSettings));
-    if (arguments.dryRun)
-        return kExitDone;
-    SetupSession::CreateSetupKey();
-    const SaveReport report = SetupSession::SaveSettings();
-    if (report.Saved()) {
-        for (const std::string& note : report.notes)
-            std::printf("%s\n", note.c_str());
-        return kExitDone;
+    ChangeReport report = ReportChanges(before, *SetupSettings);
+    report.notes = std::move(notes);
+    if (!arguments.dryRun) {
+        SetupSession::CreateSetupKey();
+        NoteSaved(report, SetupSession::SaveSettings());
     }
-    return Fail(kExitFailed, SaveFailureText(report, g_optionScript.GetMessageText("SAVEFAIL")));
+    PrintReport(report, arguments.json, arguments.codePage);
+    return report.save.Saved() ? kExitDone : kExitFailed;
 }
 
 // "0-127", or "0 or 1" for a switch.
@@ -223,7 +245,37 @@ std::string SetValuesHelp()
            RangeText(kDetailRange) + "),\n" + indent +
            "ISFULLSCREENMODE, MouseExclusive, SOUNDMODE and the switches /bgm ...\n" + indent +
            "/lightmap (" + RangeText(kSwitchRange) + "), mode=WxHxB (a line of the Mode list),\n" + indent +
-           "device=N (a position in the Device list)\n";
+           "device=N, device=NAME or device=DRIVER/{GUID} (a line of the Device list)\n";
+}
+
+int RefuseOtherFolder(const Arguments& arguments)
+{
+    if (arguments.force || IsClientFolder())
+        return kExitDone;
+    const std::string folder = arguments.folder.empty() ? "the current folder" : arguments.folder;
+    return Fail(kExitUsage, folder + " is no client folder: it has neither " + ScriptFolderName() +
+                                " nor a save folder; nothing was written (--force saves there all the same)");
+}
+
+int SetPairs(const Arguments& arguments, const std::vector<Pair>& pairs, bool defaultDevice)
+{
+    if (const int refused = RefuseRepeats(pairs))
+        return refused;
+    for (const Pair& pair : pairs)
+        if (const int refused = CheckPair(pair))
+            return refused;
+    if (const int refused = RefuseOtherFolder(arguments))
+        return refused;
+    ClientSettings client;
+    if (const int failed = ReadClientSettings(client))
+        return failed;
+    const std::vector<NamedSetting> before = SettingsOf(*SetupSettings);
+    ShowModeList();
+    Applied applied;
+    applied.defaultDevice = defaultDevice;
+    if (const int refused = ApplyPairs(pairs, arguments.codePage, applied))
+        return refused;
+    return SaveChanges(arguments, before, applied.notes);
 }
 
 int RunSet(const Arguments& arguments)
@@ -231,22 +283,14 @@ int RunSet(const Arguments& arguments)
     std::vector<Pair> pairs;
     if (!SplitPairs(arguments.operands, pairs))
         return kExitUsage;
-    for (const Pair& pair : pairs)
-        if (const int refused = CheckPair(pair))
-            return refused;
-    ClientSettings client;
-    if (const int failed = ReadClientSettings(client))
-        return failed;
-    const std::vector<NamedSetting> before = SettingsOf(*SetupSettings);
-    ShowModeList();
-    if (const int refused = ApplyPairs(pairs))
-        return refused;
-    return SaveChanges(arguments, before);
+    return SetPairs(arguments, pairs, false);
 }
 
 // As DEFAULT on the sheet, then OK.
 int RunReset(const Arguments& arguments)
 {
+    if (const int refused = RefuseOtherFolder(arguments))
+        return refused;
     ClientSettings client;
     if (const int failed = ReadClientSettings(client))
         return failed;

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/RegistryKey.h"
+#include "session/StoredRegistryValue.h"
 #include "settings/RegistryValues.h"
 #include "settings/SettingNames.h"
 
@@ -25,22 +26,26 @@ SettingValue Text(std::string text)
     return value;
 }
 
-// A registry value's field as show gives it: texts and GUIDs as text, DWORDs
-// as numbers.
-SettingValue StoredValue(const RegistryValue& stored, const CRegistry& s)
+// Bytes of a registry value as show gives them: texts and GUIDs as text,
+// DWORDs as numbers.
+SettingValue FromBytes(uint32_t type, const char* data, size_t size)
 {
-    const ValueBytes bytes = stored.written(s);
-    const char* data = static_cast<const char*>(bytes.data);
-    if (stored.type == RegistryKey::kString)
-        return Text(std::string(data, strnlen(data, bytes.size)));
-    if (stored.type == RegistryKey::kBinary) {
+    if (type == RegistryKey::kString)
+        return Text(std::string(data, strnlen(data, size)));
+    if (type == RegistryKey::kBinary) {
         RawGuid guid = {};
-        std::memcpy(&guid, data, std::min<size_t>(bytes.size, sizeof guid));
+        std::memcpy(&guid, data, std::min<size_t>(size, sizeof guid));
         return Text(GuidText(guid));
     }
     int32_t number = 0;
-    std::memcpy(&number, data, std::min<size_t>(bytes.size, sizeof number));
+    std::memcpy(&number, data, std::min<size_t>(size, sizeof number));
     return Number(number);
+}
+
+SettingValue StoredValue(const RegistryValue& stored, const CRegistry& s)
+{
+    const ValueBytes bytes = stored.written(s);
+    return FromBytes(stored.type, static_cast<const char*>(bytes.data), bytes.size);
 }
 
 }  // namespace
@@ -61,13 +66,50 @@ std::vector<NamedSetting> SettingsOf(const CRegistry& s)
 {
     std::vector<NamedSetting> settings;
     auto add = [&](const char* name, SettingValue value) {
-        settings.push_back(NamedSetting{name, std::move(value), s.OriginOf(name)});
+        settings.push_back(NamedSetting{name, std::move(value), s.OriginOf(name), false, {}});
     };
     for (int key = kFirstOptionKey; key <= kLastCmdOnOffKey; ++key)
         add(SettingName(key), Number(s.Setting(key)));
     for (const RegistryValue& stored : RegistryValues())
         add(stored.name, StoredValue(stored, s));
     return settings;
+}
+
+SettingValue WrittenValue(const RegistryValue& stored, const CRegistry& s)
+{
+    return StoredValue(stored, s);
+}
+
+bool HoldsWhatASaveWrites(const RegistryValue& stored, const StoredRegistryValue& held, const CRegistry& s)
+{
+    const ValueBytes bytes = stored.written(s);
+    return held.exists && held.type == stored.type &&
+           held.bytes == std::string(static_cast<const char*>(bytes.data), bytes.size);
+}
+
+SettingValue HeldValue(const RegistryValue& stored, const StoredRegistryValue& held)
+{
+    const bool fixedSize = stored.type != RegistryKey::kString;
+    if (held.type != stored.type || (fixedSize && held.bytes.size() != stored.size))
+        return Text("(" + std::to_string(held.bytes.size()) + " bytes of type " + std::to_string(held.type) + ")");
+    return FromBytes(held.type, held.bytes.data(), held.bytes.size());
+}
+
+void TakeWrittenOnlyValues(std::vector<NamedSetting>& settings, const CRegistry& s)
+{
+    for (const RegistryValue& stored : RegistryValues()) {
+        if (stored.readInto != nullptr)
+            continue;
+        const StoredRegistryValue held = ReadStoredRegistryValue(stored.name);
+        for (NamedSetting& setting : settings) {
+            if (setting.name != stored.name || !held.exists)
+                continue;
+            setting.origin = SettingOrigin::kRegistry;
+            setting.saveWrites = WrittenValue(stored, s);
+            setting.value = HeldValue(stored, held);
+            setting.resetBySave = setting.value != setting.saveWrites;
+        }
+    }
 }
 
 std::string ValueText(const SettingValue& value)

@@ -26,7 +26,26 @@ struct NamedSetting {
     std::string name;
     SettingValue value;
     SettingOrigin origin;
+    // For a value the tool writes but never reads, when the registry holds
+    // another: what every save writes over it.
+    bool resetBySave = false;
+    SettingValue saveWrites;
 };
+
+struct RegistryValue;
+struct StoredRegistryValue;
+
+// What a save writes under the registry value, as show gives it.
+SettingValue WrittenValue(const RegistryValue& stored, const CRegistry& s);
+// Whether the registry holds under stored's name what a save would write.
+bool HoldsWhatASaveWrites(const RegistryValue& stored, const StoredRegistryValue& held, const CRegistry& s);
+// What the registry holds, as show gives it; its type and size where it is
+// not of the type the tool writes.
+SettingValue HeldValue(const RegistryValue& stored, const StoredRegistryValue& held);
+
+// The values the tool writes but never reads, as the registry holds them,
+// each marked with what a save writes over it.
+void TakeWrittenOnlyValues(std::vector<NamedSetting>& settings, const CRegistry& s);
 
 // Every setting, in the order show lists them.
 std::vector<NamedSetting> SettingsOf(const CRegistry& s);

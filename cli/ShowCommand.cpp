@@ -32,23 +32,40 @@ bool Select(const std::vector<NamedSetting>& all, const std::vector<std::string>
 
 void PrintText(const std::vector<NamedSetting>& settings, size_t foreignLines)
 {
-    for (const NamedSetting& s : settings)
-        std::printf("%-17s %-40s %s\n", s.name.c_str(), ValueText(s.value).c_str(),
-                    OriginName(s.origin));
+    for (const NamedSetting& s : settings) {
+        std::printf("%-17s %-40s %s", s.name.c_str(), ValueText(s.value).c_str(), OriginName(s.origin));
+        if (s.resetBySave)
+            std::printf(", a save resets it to %s", ValueText(s.saveWrites).c_str());
+        std::printf("\n");
+    }
     std::printf("foreign lines: %zu\n", foreignLines);
 }
 
-void PrintJson(const std::vector<NamedSetting>& settings, size_t foreignLines)
+void PrintValues(const std::vector<NamedSetting>& settings)
 {
-    JsonWriter json;
+    for (const NamedSetting& s : settings)
+        std::printf("%s\n", ValueText(s.value).c_str());
+}
+
+void AddValue(JsonWriter& json, const SettingValue& value)
+{
+    if (value.isText)
+        json.String(value.text);
+    else
+        json.Number(value.number);
+}
+
+void PrintJson(const std::vector<NamedSetting>& settings, size_t foreignLines, unsigned codePage)
+{
+    JsonWriter json(codePage);
     json.BeginObject().Key("settings").BeginObject();
     for (const NamedSetting& s : settings) {
         json.Key(s.name).BeginObject().Key("value");
-        if (s.value.isText)
-            json.String(s.value.text);
-        else
-            json.Number(s.value.number);
-        json.Key("source").String(OriginName(s.origin)).EndObject();
+        AddValue(json, s.value);
+        json.Key("source").String(OriginName(s.origin));
+        if (s.resetBySave)
+            AddValue(json.Key("aSaveResetsItTo"), s.saveWrites);
+        json.EndObject();
     }
     json.EndObject().Key("foreignLines").Number(static_cast<long long>(foreignLines)).EndObject();
     std::fputs(json.Line().c_str(), stdout);
@@ -64,11 +81,15 @@ int RunShow(const Arguments& arguments)
 
     std::vector<NamedSetting> settings;
     std::string unknown;
-    if (!Select(SettingsOf(*SetupSettings), arguments.operands, settings, unknown))
+    std::vector<NamedSetting> all = SettingsOf(*SetupSettings);
+    TakeWrittenOnlyValues(all, *SetupSettings);
+    if (!Select(all, arguments.operands, settings, unknown))
         return Fail(kExitUsage, "no setting is named " + unknown);
     const size_t foreignLines = SetupSettings->preservedLines.size();
-    if (arguments.json)
-        PrintJson(settings, foreignLines);
+    if (arguments.valueOnly)
+        PrintValues(settings);
+    else if (arguments.json)
+        PrintJson(settings, foreignLines, arguments.codePage);
     else
         PrintText(settings, foreignLines);
     return kExitDone;

@@ -6,8 +6,8 @@
 
 // A verb of setupctl: all that the parser, main and the usage text know of it.
 struct Verb {
-    enum Flag : unsigned { kJson = 1, kDryRun = 2 };
-    enum class Operands { kNone, kAny, kAtLeastOne };
+    enum Flag : unsigned { kJson = 1, kDryRun = 2, kForce = 4, kValue = 8, kDefaultDevice = 16 };
+    enum class Operands { kNone, kAny, kAtLeastOne, kAtMostOne, kOne };
 
     const char* name;
     int (*run)(const Arguments& arguments);
@@ -33,3 +33,5 @@ const VerbFlag* FindFlag(const Verb& verb, const std::string& name);
 
 // The usage text, as --help prints it.
 std::string UsageText();
+// One verb's synopsis, what it does and the flags it takes.
+std::string VerbHelp(const Verb& verb);

@@ -3,6 +3,7 @@
 #include "platform/RegistryKey.h"
 #include "settings/Findings.h"
 #include "settings/RegistryValues.h"
+#include "session/StoredRegistryValue.h"
 #include "settings/SettingsRecord.h"
 
 namespace {
@@ -120,4 +121,21 @@ SetupSession::RegistryResult SetupSession::SaveRegistrySettings()
     result.device = SaveHalf(Half::kDevice, s);
     result.sound = SaveHalf(Half::kSound, s);
     return result;
+}
+
+StoredRegistryValue ReadStoredRegistryValue(const char* name)
+{
+    StoredRegistryValue stored;
+    const RegistryKey key = RegistryKey::OpenForQuery(kProductKey);
+    if (!key)
+        return stored;
+    const RegistryKey::ValueInfo info = key.QueryInfo(name);
+    stored.exists = info.exists;
+    stored.type = info.type;
+    if (info.exists && info.size <= kMaxStoredValueBytes) {
+        std::string bytes(info.size, '\0');
+        if (key.Query(name, bytes.data(), info.size))
+            stored.bytes = std::move(bytes);
+    }
+    return stored;
 }

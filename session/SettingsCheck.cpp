@@ -1,5 +1,6 @@
 #include "session/SettingsCheck.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <string>
@@ -9,7 +10,11 @@
 #include "optionfiles/PreservedLines.h"
 #include "platform/FileBytes.h"
 #include "platform/HostPath.h"
+#include "session/AssignmentLine.h"
+#include "session/DroppedLines.h"
+#include "session/FolderChecks.h"
 #include "session/ListedModes.h"
+#include "session/SaveFolder.h"
 #include "session/SavedFileFindings.h"
 #include "session/SetupSession.h"
 #include "settings/SettingNames.h"
@@ -31,46 +36,37 @@ std::string PlaceOf(const CRegistry& s, const char* key)
     return "defaults";
 }
 
-bool IsNamePart(char c)
+bool IsFile(const std::string& place)
 {
-    return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+    return place != "registry" && place != "defaults" && place != "display";
 }
 
-// Whether line gives key a value: it names it in quotes (["WIDTH"] = or
-// ['WIDTH'] =) or as a field name of its own (WIDTH =).
-bool Assigns(const std::string& line, const std::string& key)
+// The value as the line that gave it writes it, and how the tool took it
+// where the two differ; the value alone where no line gave it.
+std::string WrittenValue(const SourceLine& line, int32_t value)
 {
-    if (line.find('"' + key + '"') != std::string::npos || line.find('\'' + key + '\'') != std::string::npos)
-        return true;
-    const size_t at = line.find(key);
-    if (at == std::string::npos || (at > 0 && IsNamePart(line[at - 1])))
-        return false;
-    const size_t next = line.find_first_not_of(" \t", at + key.size());
-    return next != std::string::npos && line[next] == '=';
+    if (line.number == 0 || WrittenAs(line.value, value))
+        return std::to_string(value);
+    return line.value + " (taken as " + std::to_string(value) + ")";
 }
 
-// The last line of a source file that assigns key: the one whose value the
-// tool took. 0 when it cannot be told (a precompiled chunk, no such line).
-int LineOf(const std::string& place, const std::string& key)
+// Where a value was given: the file and its line; line 0 where no line gave it.
+struct ValuePlace {
+    std::string place;
+    SourceLine line;
+};
+
+ValuePlace PlaceOfValue(const CRegistry& s, const char* key)
 {
-    const FileBytes file = ReadFileBytes(HostPath(place.c_str()));
-    if (file.status != FileBytes::Status::kRead || (!file.bytes.empty() && file.bytes[0] == '\x1b'))
-        return 0;
-    int found = 0;
-    int number = 0;
-    for (const std::string& line : SplitLines(file.bytes)) {
-        ++number;
-        if (Assigns(line, key))
-            found = number;
-    }
-    return found;
+    ValuePlace at{PlaceOf(s, key), {}};
+    if (IsFile(at.place))
+        at.line = FindAssignment(at.place, key);
+    return at;
 }
 
-void NoteValue(Findings& findings, const CRegistry& s, const char* key, const std::string& what)
+void NoteAt(Findings& findings, const ValuePlace& at, const std::string& what)
 {
-    const std::string place = PlaceOf(s, key);
-    const bool isFile = place != "registry" && place != "defaults";
-    findings.Add(place, isFile ? LineOf(place, key) : 0, what);
+    findings.Add(at.place, at.line.number, what);
 }
 
 // A value the setting's control could not show.
@@ -86,13 +82,29 @@ void CheckRange(Findings& findings, const CRegistry& s, const EditedSetting& edi
     const std::string allowed = &range == &kSwitchRange
                                     ? std::string(range.control) + " is " + low + " or " + high
                                     : std::string(range.control) + " goes from " + low + " to " + high;
-    NoteValue(findings, s, key, std::string(key) + " is " + std::to_string(value) + "; " + allowed);
+    const ValuePlace at = PlaceOfValue(s, key);
+    NoteAt(findings, at, std::string(key) + " is " + WrittenValue(at.line, value) + "; " + allowed);
 }
 
 void CheckRanges(Findings& findings, const CRegistry& s)
 {
     for (const EditedSetting& edited : EditedSettings())
         CheckRange(findings, s, edited);
+}
+
+// The mode is given by four values: the finding goes where the first of
+// them that a file gave was given, MODECNT before the others.
+ValuePlace PlaceOfMode(const CRegistry& s)
+{
+    ValuePlace first;
+    for (int key : {kMODECNT, kWIDTH, kHEIGHT, kBITPERPIXEL}) {
+        const ValuePlace at = PlaceOfValue(s, SettingName(key));
+        if (at.line.number > 0)
+            return at;
+        if (key == kMODECNT)
+            first = at;
+    }
+    return first;
 }
 
 // The mode at MODECNT against the mode the three fields name, among the
@@ -102,17 +114,16 @@ void CheckMode(Findings& findings, const CRegistry& s, const DisplayDevice& devi
     ScreenMode listed[ScreenModeList::kSize];
     const int count = ListModes(device, listed);
     const ScreenMode fields{s.WIDTH, s.HEIGHT, s.BITPERPIXEL};
-    const char* key = SettingName(kMODECNT);
+    const ValuePlace at = PlaceOfMode(s);
+    const std::string modeCount = "MODECNT " + WrittenValue(PlaceOfValue(s, SettingName(kMODECNT)).line, s.MODECNT);
     if (s.MODECNT < 0 || s.MODECNT >= count) {
-        NoteValue(findings, s, key,
-                  "MODECNT " + std::to_string(s.MODECNT) + " is not a line of the Mode list, which has " +
-                      std::to_string(count));
+        NoteAt(findings, at, modeCount + " is not a line of the Mode list, which has " + std::to_string(count));
         return;
     }
     if (listed[s.MODECNT] != fields)
-        NoteValue(findings, s, key,
-                  "MODECNT " + std::to_string(s.MODECNT) + " names " + ModeLineText(listed[s.MODECNT]) +
-                      ", but WIDTH, HEIGHT and BITPERPIXEL name " + ModeLineText(fields));
+        NoteAt(findings, at,
+               modeCount + " names " + ModeLineText(listed[s.MODECNT]) +
+                   ", but WIDTH, HEIGHT and BITPERPIXEL name " + ModeLineText(fields));
 }
 
 std::string Quoted(const std::string& text)
@@ -127,9 +138,12 @@ void CheckDevice(Findings& findings, const CRegistry& s)
         int usable = 0;
         while (FindUsableDevice(usable) != nullptr)
             ++usable;
-        findings.Add("display", 0,
-                     "DEVICECNT " + std::to_string(s.DEVICECNT) + " is not a line of the Device list, which has " +
-                         std::to_string(usable));
+        ValuePlace at = PlaceOfValue(s, SettingName(kDEVICECNT));
+        if (!IsFile(at.place))
+            at.place = "display";
+        NoteAt(findings, at,
+               "DEVICECNT " + WrittenValue(at.line, s.DEVICECNT) + " is not a line of the Device list, which has " +
+                   std::to_string(usable));
         return;
     }
     const std::string at = " is not the device at DEVICECNT " + std::to_string(s.DEVICECNT) + ", ";
@@ -150,6 +164,82 @@ void LookUpEveryText()
     g_optionScript.GetMessageText("SAVEFAIL");
     for (int key = kFirstSystemMessage; key <= kLastOptionMessage; ++key)
         g_optionScript.GetMessageText(SettingName(key));
+}
+
+bool SameIgnoringCase(const std::string& a, const std::string& b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+// The tool's key that name spells in another letter case; null when none.
+const char* KeySpeltOtherwise(const std::string& name)
+{
+    for (int key = kFirstOptionKey; key <= kLastCmdOnOffKey; ++key)
+        if (name != SettingName(key) && SameIgnoringCase(name, SettingName(key)))
+            return SettingName(key);
+    return nullptr;
+}
+
+// Keys the client looks up in their exact case only.
+void CheckKeyCase(Findings& findings, const std::string& file)
+{
+    const FileBytes read = ReadFileBytes(HostPath(file.c_str()));
+    if (read.status != FileBytes::Status::kRead || (!read.bytes.empty() && read.bytes[0] == '\x1b'))
+        return;
+    int number = 0;
+    for (const std::string& line : SplitLines(read.bytes)) {
+        ++number;
+        Assignment a;
+        if (!ParseAssignment(line, a))
+            continue;
+        if (const char* key = KeySpeltOtherwise(a.key))
+            findings.Add(file, number,
+                         Quoted(a.key) + " is not " + key + ": keys are read in their exact letter case, so "
+                                                           "the client ignores this one");
+    }
+}
+
+void CheckDroppedLines(Findings& findings)
+{
+    for (const DroppedLine& line : LinesASaveDrops())
+        findings.Add(SetupSession::SavedFileName(), line.number,
+                     "a save drops this line, because it mentions " + line.mentioned + ": " + Quoted(line.text));
+}
+
+void CheckSaveFolder(Findings& findings)
+{
+    const std::string why = WhySaveFolderCannotBeMade();
+    if (!why.empty())
+        findings.Add(kSaveFolder, 0, why);
+}
+
+// A finding a script reader made without a line, about a value of a key
+// ("TABLE[\"KEY\"] holds a string"): the line that gives the key its value.
+int LineOfKeyNamedIn(const Finding& finding)
+{
+    const size_t open = finding.message.find("[\"");
+    const size_t close = open == std::string::npos ? open : finding.message.find("\"]", open + 2);
+    if (close == std::string::npos || !IsFile(finding.place))
+        return 0;
+    return FindAssignment(finding.place, finding.message.substr(open + 2, close - open - 2)).number;
+}
+
+// In file order, and in line order within a file, line-less ones first.
+Findings InPlaceOrder(const Findings& findings)
+{
+    std::vector<Finding> all = findings.all();
+    for (Finding& finding : all)
+        if (finding.line == 0)
+            finding.line = LineOfKeyNamedIn(finding);
+    std::stable_sort(all.begin(), all.end(), [](const Finding& a, const Finding& b) {
+        return a.place != b.place ? a.place < b.place : a.line < b.line;
+    });
+    Findings sorted;
+    for (Finding& finding : all)
+        sorted.Add(std::move(finding.place), finding.line, std::move(finding.message));
+    return sorted;
 }
 
 }  // namespace
@@ -174,4 +264,9 @@ void CheckSettings(Findings& findings)
     // Only where the platform lists displays can the device and mode be told.
     if (GetKeptDeviceCount() > 0 && FindUsableDevice(0) != nullptr)
         CheckDevice(findings, s);
+    CheckKeyCase(findings, g_optionScript.FileUsedFor(SettingName(kOptionInfoScript)));
+    CheckKeyCase(findings, g_optionScript.FileUsedFor(SettingName(kSavedOptionFile)));
+    CheckDroppedLines(findings);
+    CheckSaveFolder(findings);
+    findings = InPlaceOrder(findings);
 }

@@ -96,7 +96,7 @@ TEST_F(Setupctl, ShowTellsWhereEachValueCameFromAndNeitherShowNorCheckWrites)
              R"("SOUNDMODE": {"value": 0, "source": "registry"})",
              R"("SPRITEMODE": {"value": 2, "source": "default"})",
              R"("PROVIDERNAME": {"value": "No Provider", "source": "default"})",
-             R"("foreignLines": 1})"})
+             R"("foreignLines": 1, "replacedBytes": 0})"})
         EXPECT_TRUE(Contains(shown.out, expected)) << expected << " in " << shown.out;
     EXPECT_EQ(Run({"show", "/fog", "HEIGHT"}).out.substr(0, 4), "/fog");
     Run({"check"});
@@ -108,7 +108,7 @@ TEST_F(Setupctl, SetSavesTheChangesAsTheSheetDoes)
 {
     const command::Result set = Run({"set", "Bgm_Volume=70", "/fog=0", "SPRITEMODE=1", "/aura=1"});
     ASSERT_EQ(set.exitCode, 0) << set.err;
-    EXPECT_EQ(set.out, "Bgm_Volume: 100 -> 70\nSPRITEMODE: 2 -> 1\n/fog: 1 -> 0\n");
+    EXPECT_EQ(set.out.substr(0, set.out.find("registry")), "Bgm_Volume: 100 -> 70\nSPRITEMODE: 2 -> 1\n/fog: 1 -> 0\n");
     EXPECT_EQ(client::Read(kSaved),
               kForeign + SavedBlocks({{"Bgm_Volume", 70}, {"WIDTH", 800}, {"SPRITEMODE", 1}, {"/fog", 0}}));
     EXPECT_EQ(probe::ValueCount(probe::kProductKey), 8);
@@ -124,12 +124,14 @@ TEST_F(Setupctl, SetSavesTheChangesAsTheSheetDoes)
 TEST_F(Setupctl, ADryRunAndEveryRefusalWriteNothing)
 {
     const auto before = Snapshot();
-    EXPECT_EQ(Run({"set", "--dry-run", "Bgm_Volume=5"}).out, "Bgm_Volume: 100 -> 5\n");
+    const std::string dryRun = Run({"set", "--dry-run", "Bgm_Volume=5"}).out;
+    EXPECT_EQ(dryRun.substr(0, dryRun.find("registry")), "Bgm_Volume: 100 -> 5\n");
     EXPECT_EQ(Run({"reset", "--dry-run"}).exitCode, 0);
     const char* const refused[] = {
         "Zoom=1",         "Bgm_Volume=128", "Effect_Volume=-1", "SPRITEMODE=3",  "/fog=2",
         "/fog=",          "Bgm_Volume=7x",  "WIDTH=800",        "MODECNT=1",     "DEVICENAME=x",
         "PROVIDERNAME=x", "novalue",        "=5",               "device=99",     "mode=123x45x16",
+        "Bgm_Volume=2",
     };
     for (const char* pair : refused) {
         const command::Result result = Run({"set", "Bgm_Volume=1", pair});
@@ -150,7 +152,7 @@ TEST_F(Setupctl, CheckFindsNothingInASoundFolder)
     const command::Result checked = Run({"check"});
     EXPECT_EQ(checked.exitCode, 0) << checked.out;
     EXPECT_EQ(checked.out, "");
-    EXPECT_EQ(Run({"check", "--json"}).out, "{\"findings\": []}\n");
+    EXPECT_EQ(Run({"check", "--json"}).out, "{\"findings\": [], \"replacedBytes\": 0}\n");
 }
 
 // Values the pages cannot show, with the line that gave them, and registry
@@ -169,7 +171,7 @@ TEST_F(Setupctl, CheckNamesWhatWasNotUsedAndWhere)
     EXPECT_EQ(checked.exitCode, 1);
     for (const char* expected : {
              "SaveData\\OptionInfo.lua:2: Bgm_Volume is 200; the volume slider goes from 0 to 127\n",
-             "SaveData\\OptionInfo.lua: OptionInfoList[\"WIDTH\"] holds a string, not a number\n",
+             "SaveData\\OptionInfo.lua:3: OptionInfoList[\"WIDTH\"] holds a string, not a number\n",
              "SaveData\\OptionInfo.lua:4: /fog is 2; a switch is 0 or 1\n",
              "System\\LuaFiles514\\MsgString.lua:3: unexpected symbol near '<eof>'\n",
              "registry: SOUNDMODE is REG_SZ, not REG_DWORD\n",
@@ -201,6 +203,67 @@ TEST_F(Setupctl, ABrokenSavedFileIsReadLineByLineAndTheLineThatBreaksItSetAside)
               kForeign + std::string("-- t = {\r\n") + SavedBlocks({{"WIDTH", 800}, {"/fog", 0}}));
 }
 
+std::vector<uint8_t> Bytes(const std::string& text)
+{
+    return std::vector<uint8_t>(text.begin(), text.end());
+}
+
+// A name in the client's code page comes out as UTF-8; a byte no character
+// of it begins, as U+FFFD, counted. The four values a save resets are shown
+// as the registry holds them.
+TEST_F(Setupctl, ShowGivesUtf8AndTheValuesASaveResets)
+{
+    probe::Write(probe::kProductKey, "PROVIDERNAME", 1, Bytes(std::string("\xC7\xD1\xB1\xDB \xFF", 6) + '\0'));
+    probe::Write(probe::kProductKey, "SPEAKERTYPE", 4, probe::Dword(3));
+    const command::Result shown = Run({"--codepage", "949", "show", "--json", "PROVIDERNAME", "SPEAKERTYPE"});
+    EXPECT_EQ(shown.out, "{\"settings\": {\"PROVIDERNAME\": {\"value\": \"\xED\x95\x9C\xEA\xB8\x80 \xEF\xBF\xBD\", "
+                         "\"source\": \"registry\", \"aSaveResetsItTo\": \"No Provider\"}, \"SPEAKERTYPE\": "
+                         "{\"value\": 3, \"source\": \"registry\", \"aSaveResetsItTo\": 0}}, \"foreignLines\": 1, "
+                         "\"replacedBytes\": 1}\n");
+    EXPECT_EQ(Run({"show", "SPEAKERTYPE", "--value"}).out, "3\n");
+    const std::string dryRun = Run({"set", "--dry-run", "/fog=0"}).out;
+    EXPECT_TRUE(Contains(dryRun, "registry: SPEAKERTYPE: 3 -> 0 (every save resets it)\n")) << dryRun;
+    EXPECT_TRUE(Contains(dryRun, "registry: DIGITALBITSTYPE: (missing) -> 0\n")) << dryRun;
+}
+
+// Each finding at the line its value came from, quoting it as written, in
+// line order; lines a save drops and keys in another case among them.
+TEST_F(Setupctl, CheckQuotesEachValueAtItsLineInOrder)
+{
+    client::Write(kSaved, "CmdOnOffList[\"/lightmap\"] = -2.9\r\n"
+                          "-- WIDTH set below\r\n"
+                          "OptionInfoList[\"TEXTUREMODE\"] = 99999999999 -- high\r\n"
+                          "OptionInfoList[\"BGM_VOLUME\"] = 3\r\n"
+                          "OptionInfoList[\"WIDTH\"] = \"x\"\r\n"
+                          "OptionInfoList[\"Bgm_Volume\"] = 200\r\n");
+    const std::string checked = Run({"check"}).out;
+    const std::string saved = "SaveData\\OptionInfo.lua:";
+    EXPECT_EQ(checked.substr(0, checked.find("registry:")),
+              saved + "1: /lightmap is -2.9 (taken as -2); a switch is 0 or 1\n" + saved +
+                  "2: a save drops this line, because it mentions WIDTH: \"-- WIDTH set below\"\n" + saved +
+                  "3: TEXTUREMODE is 99999999999 (taken as -2147483648); the detail slider goes from 0 to 2\n" +
+                  saved + "4: \"BGM_VOLUME\" is not Bgm_Volume: keys are read in their exact letter case, so the "
+                          "client ignores this one\n" +
+                  saved + "5: OptionInfoList[\"WIDTH\"] holds a string, not a number\n" + saved +
+                  "6: Bgm_Volume is 200; the volume slider goes from 0 to 127\n");
+}
+
+// One mistyped -C must not write the machine's registry.
+TEST_F(Setupctl, SavesOnlyIntoAClientFolder)
+{
+    const TempFolder other;
+    const auto before = Snapshot();
+    for (const std::vector<std::string>& words : {std::vector<std::string>{"set", "/fog=0"}, {"reset"}}) {
+        std::vector<std::string> arguments = {"-C", other.path().string()};
+        arguments.insert(arguments.end(), words.begin(), words.end());
+        const command::Result refused = Run(arguments);
+        EXPECT_EQ(refused.exitCode, 2);
+        EXPECT_TRUE(Contains(refused.err, "setupctl: " + other.path().string() + " is no client folder")) << refused.err;
+    }
+    EXPECT_TRUE(fs::is_empty(other.path()));
+    EXPECT_EQ(Snapshot(), before);
+}
+
 #ifndef _WIN32
 TEST_F(Setupctl, WithoutADisplayAModeIsRefused)
 {
@@ -222,7 +285,7 @@ TEST_F(Setupctl, CheckTellsAModeAndADeviceThePageWouldNotShow)
         << checked;
 
     client::Write(kSaved, "OptionInfoList[\"DEVICECNT\"] = 7\r\n");
-    EXPECT_TRUE(Contains(Run({"check"}).out, "display: DEVICECNT 7 is not a line of the Device list"));
+    EXPECT_TRUE(Contains(Run({"check"}).out, "SaveData\\OptionInfo.lua:1: DEVICECNT 7 is not a line of the Device list"));
 }
 
 // The devices the Device list shows, with the Mode list of each, as this

@@ -1,0 +1,93 @@
+#include "cli/DeviceNames.h"
+
+#include <cctype>
+#include <cstring>
+#include <vector>
+
+#include "cli/SettingTable.h"
+#include "cli/TextEncoding.h"
+#include "session/ListedModes.h"
+
+namespace {
+
+const char kPrimaryDriver[] = "primary";
+
+bool IsZero(const RawGuid& guid)
+{
+    const RawGuid zero = {};
+    return std::memcmp(&guid, &zero, sizeof guid) == 0;
+}
+
+std::string Upper(std::string text)
+{
+    for (char& c : text)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// Names compared as the people who typed them see them.
+bool SameText(const std::string& a, const std::string& b, unsigned codePage)
+{
+    return ToUtf8(a, codePage).text == ToUtf8(b, codePage).text;
+}
+
+bool IsPosition(const std::string& text)
+{
+    return !text.empty() && text.size() <= 6 &&
+           text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+std::string ListLines()
+{
+    std::string lines;
+    for (int position = 0; const DisplayDevice* device = FindUsableDevice(position); ++position) {
+        const DeviceIdentity identity = IdentityOf(*device);
+        lines += "\n  " + std::to_string(position) + ": " + IdentityText(identity) + " \"" + identity.name + "\"";
+    }
+    return lines.empty() ? "; this seat lists no display device" : ". The Device list has:" + lines;
+}
+
+}  // namespace
+
+DeviceIdentity IdentityOf(const DisplayDevice& device)
+{
+    DeviceIdentity identity;
+    identity.name = std::string(device.description, strnlen(device.description, sizeof device.description));
+    // A secondary driver's devices bear that driver's description.
+    identity.driver = IsZero(device.driverGuid) ? kPrimaryDriver : identity.name;
+    identity.type = GuidText(device.deviceGuid);
+    return identity;
+}
+
+std::string IdentityText(const DeviceIdentity& identity)
+{
+    return identity.driver + "/" + identity.type;
+}
+
+int FindDeviceLine(const std::string& text, unsigned codePage, std::string& why)
+{
+    if (IsPosition(text)) {
+        const int position = std::stoi(text);
+        if (FindUsableDevice(position) != nullptr)
+            return position;
+        why = "the Device list has no line " + text + ListLines();
+        return -1;
+    }
+    const size_t slash = text.rfind("/{");
+    std::vector<int> found;
+    for (int position = 0; const DisplayDevice* device = FindUsableDevice(position); ++position) {
+        const DeviceIdentity identity = IdentityOf(*device);
+        const bool named = slash == std::string::npos
+                               ? SameText(identity.name, text, codePage)
+                               : SameText(identity.driver, text.substr(0, slash), codePage) &&
+                                     Upper(identity.type) == Upper(text.substr(slash + 1));
+        if (named)
+            found.push_back(position);
+    }
+    if (found.size() == 1)
+        return found[0];
+    why = found.empty() ? "no line of the Device list is " + text
+                        : std::to_string(found.size()) + " lines of the Device list bear that name; name one by DRIVER/{GUID} or position";
+    why += ListLines();
+    return -1;
+}

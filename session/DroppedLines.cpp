@@ -1,0 +1,59 @@
+#include "session/DroppedLines.h"
+
+#include "optionfiles/ByteOrderMark.h"
+#include "optionfiles/PreservedLines.h"
+#include "platform/FileBytes.h"
+#include "session/AssignmentLine.h"
+#include "session/SetupSession.h"
+#include "settings/SettingNames.h"
+
+namespace {
+
+// The first name of the rule that line mentions.
+std::string MentionedName(const std::string& line)
+{
+    for (int key = kFirstOptionKey; key <= kLastOptionKey; ++key)
+        if (line.find(SettingName(key)) != std::string::npos)
+            return SettingName(key);
+    return SettingName(kCmdOnOffList);
+}
+
+bool IsKeyOf(const std::string& key, int first, int last)
+{
+    for (int index = first; index <= last; ++index)
+        if (key == SettingName(index))
+            return true;
+    return false;
+}
+
+}  // namespace
+
+bool IsToolsOwnLine(const std::string& line)
+{
+    Assignment a;
+    if (!ParseAssignment(line, a))
+        return false;
+    if (a.table == SettingName(kOptionInfoList))
+        return IsKeyOf(a.key, kFirstOptionKey, kLastOptionKey);
+    if (a.table == SettingName(kCmdOnOffList))
+        return IsKeyOf(a.key, kFirstCmdOnOffKey, kLastCmdOnOffKey);
+    return false;
+}
+
+std::vector<DroppedLine> LinesASaveDrops()
+{
+    std::vector<DroppedLine> dropped;
+    const FileBytes file = ReadFileBytes(SetupSession::SavedFileHostPath());
+    if (file.status != FileBytes::Status::kRead)
+        return dropped;
+    int number = 0;
+    for (std::string& line : SplitLines(file.bytes)) {
+        ++number;
+        while (number == 1 && StartsWithByteOrderMark(line))
+            line.erase(0, kUtf8ByteOrderMark.size());
+        if (line.empty() || !IsDroppedLine(line) || IsToolsOwnLine(line))
+            continue;
+        dropped.push_back(DroppedLine{number, line, MentionedName(line)});
+    }
+    return dropped;
+}
