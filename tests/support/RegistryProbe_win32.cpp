@@ -9,6 +9,18 @@ namespace {
 // Where the 32-bit client reads, whichever build looks.
 constexpr REGSAM kClientView = KEY_WOW64_32KEY;
 
+int CountValues(const char* path, REGSAM view)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ | view, &key) != ERROR_SUCCESS)
+        return -1;
+    DWORD count = 0;
+    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, nullptr,
+                     nullptr, nullptr, nullptr);
+    RegCloseKey(key);
+    return static_cast<int>(count);
+}
+
 }  // namespace
 
 void ClearVendorKey()
@@ -22,18 +34,7 @@ void ClearVendorKey()
     RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kVendorKey, kClientView, 0);
 }
 
-int ValueCountIn64BitView(const char* path)
-{
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ | KEY_WOW64_64KEY, &key) !=
-        ERROR_SUCCESS)
-        return -1;
-    DWORD count = 0;
-    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, nullptr,
-                     nullptr, nullptr, nullptr);
-    RegCloseKey(key);
-    return static_cast<int>(count);
-}
+int ValueCountIn64BitView(const char* path) { return CountValues(path, KEY_WOW64_64KEY); }
 
 bool KeyExists(const char* path)
 {
@@ -44,17 +45,7 @@ bool KeyExists(const char* path)
     return true;
 }
 
-int ValueCount(const char* path)
-{
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ | kClientView, &key) != ERROR_SUCCESS)
-        return -1;
-    DWORD count = 0;
-    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, nullptr,
-                     nullptr, nullptr, nullptr);
-    RegCloseKey(key);
-    return static_cast<int>(count);
-}
+int ValueCount(const char* path) { return CountValues(path, kClientView); }
 
 Stored Read(const char* path, const char* name)
 {
