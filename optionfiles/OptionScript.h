@@ -89,7 +89,7 @@ private:
 
     Loaded LoadScript(const char* scriptName);
     std::string HostPathOf(const std::string& name);
-    Loaded CompileFile(const std::string& name, std::string_view fallingBack);
+    Loaded CompileFile(const std::string& name, std::string_view fallingBack, bool othersWrite);
     bool Prepared(ScriptSource source);
     void RecoverMemory();
     void Note(const std::string& place, const ScriptProblem& problem,

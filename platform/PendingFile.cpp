@@ -1,100 +1,67 @@
 #include "platform/PendingFile.h"
 
-#include <cstdio>
-
-#include "platform/FileBytes.h"
 #include "platform/WholeFile.h"
 
-namespace {
-
-// Drops a side file that cannot become the saved file; returns error.
-SystemError Abandon(const std::string& hostPath, SystemError error)
+PendingFile::PendingFile(const HeldFolder& folder, std::string name)
+    : folder_(folder), name_(std::move(name)), sideName_(SideFileName(name_))
 {
-    std::remove(PendingName(hostPath).c_str());
-    return error;
 }
 
-// The saved file's bytes, to start a side file from; an error when the file
-// is there but cannot be read, which must not be mistaken for an empty one.
-SystemError SavedBytes(const std::string& hostPath, std::string& bytes)
+PendingFile::~PendingFile()
 {
-    FileBytes saved = ReadFileBytes(hostPath);
-    switch (saved.status) {
-    case FileBytes::Status::kRead: bytes = std::move(saved.bytes); return kNoError;
-    case FileBytes::Status::kMissing: return kNoError;
-    case FileBytes::Status::kTooLarge: return kFileTooLarge;
-    case FileBytes::Status::kUnreadable: break;
-    }
-    return saved.error;
+    Abandon();
 }
 
-FileHandle StartFromSavedBytes(const std::string& hostPath, SystemError& error)
+// Removes the side file this save made, and nothing that took its name.
+void PendingFile::Abandon()
 {
-    std::string bytes;
-    error = SavedBytes(hostPath, bytes);
-    if (error != kNoError)
-        return nullptr;
+    if (!file_)
+        return;
+    folder_.Remove(file_.get(), sideName_);
+    file_.reset();
+}
+
+SystemError PendingFile::Start(const std::vector<std::string>& lines)
+{
+    startError_ = folder_.IsOpen() ? kNoError : folder_.Error();
+    if (startError_ == kNoError)
+        file_ = folder_.CreateNewFile(sideName_, startError_);
+    if (!file_)
+        return startError_;
     ResetFileError();
-    FileHandle file = OpenFile(PendingName(hostPath).c_str(), "w+b");
-    if (file && std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size())
-        return file;
-    error = LastFileError();
-    file.reset();
-    Abandon(hostPath, error);
-    return nullptr;
-}
-
-}  // namespace
-
-std::string PendingName(const std::string& hostPath)
-{
-    return hostPath + ".new";
-}
-
-SystemError StartPendingFile(const std::string& hostPath, const std::vector<std::string>& lines)
-{
-    ResetFileError();
-    FileHandle file = OpenFile(PendingName(hostPath).c_str(), "wb");
-    if (!file)
-        return LastFileError();
     bool written = true;
     for (const std::string& line : lines) {
-        written = std::fwrite(line.data(), 1, line.size(), file.get()) == line.size() &&
-                  std::fwrite("\r\n", 1, 2, file.get()) == 2;
+        written = std::fwrite(line.data(), 1, line.size(), file_.get()) == line.size() &&
+                  std::fwrite("\r\n", 1, 2, file_.get()) == 2;
         if (!written)
             break;
     }
-    written = written && std::fflush(file.get()) == 0;
-    const bool closed = std::fclose(file.release()) == 0;
-    return written && closed ? kNoError : Abandon(hostPath, LastFileError());
+    if (written && std::fflush(file_.get()) == 0)
+        return kNoError;
+    startError_ = LastFileError();
+    Abandon();
+    return startError_;
 }
 
-FileHandle ContinuePendingFile(const std::string& hostPath, SystemError& error)
+std::FILE* PendingFile::Continue(SystemError& error) const
 {
-    ResetFileError();
-    FileHandle file = OpenFile(PendingName(hostPath).c_str(), "r+b");
-    if (!file) {
-        // Either the first step left none, or the one it left cannot be
-        // opened: start again from the saved bytes.
-        return StartFromSavedBytes(hostPath, error);
-    }
-    if (std::fseek(file.get(), 0, SEEK_END) != 0) {
-        error = LastFileError();
-        file.reset();
-        Abandon(hostPath, error);
-        return nullptr;
-    }
-    return file;
+    if (!file_)
+        error = startError_ != kNoError ? startError_ : HeldFolder::kNotOpened;
+    return file_.get();
 }
 
-SystemError CommitPendingFile(FileHandle file, const std::string& hostPath)
+SystemError PendingFile::Commit()
 {
+    if (!file_)
+        return startError_;
     ResetFileError();
-    const bool flushed = FlushToDisk(file.get());
-    SystemError error = flushed ? kNoError : LastFileError();
-    if (std::fclose(file.release()) != 0 && error == kNoError)
-        error = LastFileError();
+    SystemError error = FlushToDisk(file_.get()) ? kNoError : LastFileError();
     if (error == kNoError)
-        error = MoveOver(PendingName(hostPath), hostPath);
-    return error == kNoError ? kNoError : Abandon(hostPath, error);
+        error = folder_.Rename(file_.get(), sideName_, name_);
+    if (error != kNoError) {
+        Abandon();
+        return error;
+    }
+    // In place under its new name: closing it leaves it there.
+    return std::fclose(file_.release()) == 0 ? kNoError : LastFileError();
 }

@@ -19,11 +19,13 @@ std::string SetupSession::SavedFileName()
 }
 
 // A file that is there but cannot be read keeps its other lines unknown;
-// the record says why, and the save then leaves that file alone.
+// the record says why, and the save then leaves that file alone. So does
+// one that others could have put there to be read or written through: a
+// link, a pipe, a file under a second name.
 void SetupSession::LoadPreservedLines()
 {
     CRegistry& s = *SetupSettings;
-    FileBytes file = ReadFileBytes(SavedFileHostPath());
+    FileBytes file = ReadUnlinkedFileBytes(SavedFileHostPath());
     switch (file.status) {
     case FileBytes::Status::kRead:
         for (std::string& line : PreservedLinesOf(file.bytes))
@@ -71,22 +73,22 @@ void SetupSession::ApplySavedOptions()
         TakeSavedValue(s, kCmdOnOffList, key);
 }
 
-SystemError SetupSession::WritePreservedLines(const std::string& savedFile)
+SystemError SetupSession::WritePreservedLines(PendingFile& savedFile)
 {
-    return StartPendingFile(savedFile, SetupSettings->preservedLines);
+    return savedFile.Start(SetupSettings->preservedLines);
 }
 
-SystemError SetupSession::AppendSavedOptions(const std::string& savedFile)
+SystemError SetupSession::AppendSavedOptions(PendingFile& savedFile)
 {
     SystemError error = kNoError;
-    FileHandle file = ContinuePendingFile(savedFile, error);
-    if (!file)
+    std::FILE* file = savedFile.Continue(error);
+    if (file == nullptr)
         return error;
     CRegistry& s = *SetupSettings;
     for (int key = kFirstOptionKey; key <= kLastOptionKey; ++key)
-        OptionScript::WriteOptionLine(file.get(), SettingName(key), s.Setting(key));
-    std::fwrite("\r\n", 1, 2, file.get());
+        OptionScript::WriteOptionLine(file, SettingName(key), s.Setting(key));
+    std::fwrite("\r\n", 1, 2, file);
     for (int key = kFirstCmdOnOffKey; key <= kLastCmdOnOffKey; ++key)
-        OptionScript::WriteCommandLine(file.get(), SettingName(key), s.Setting(key));
-    return CommitPendingFile(std::move(file), savedFile);
+        OptionScript::WriteCommandLine(file, SettingName(key), s.Setting(key));
+    return savedFile.Commit();
 }

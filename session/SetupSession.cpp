@@ -3,6 +3,9 @@
 #include <sys/stat.h>
 
 #include "display/DisplayDevice.h"
+#include "platform/HeldFolder.h"
+#include "platform/HostPath.h"
+#include "platform/PendingFile.h"
 #include "session/SaveFolder.h"
 #include "settings/SettingsRecord.h"
 
@@ -71,8 +74,12 @@ SaveReport SetupSession::SaveSettings()
            kSaveFolder);
 
     const CRegistry& s = *SetupSettings;
-    const std::string savedFile = SavedFileHostPath();
-    const bool fileWasThere = FileExists(savedFile);
+    const std::string savedPath = SavedFileHostPath();
+    const HostPathParts parts = SplitHostPath(savedPath);
+    HeldFolder folder;  // held through the save: no link planted in it is followed
+    folder.Open(parts.folder);
+    PendingFile savedFile(folder, parts.name);
+    const bool fileWasThere = FileExists(savedPath);
     const bool mayWriteFile = s.unreadSavedFile.empty();
     const SystemError started = mayWriteFile ? WritePreservedLines(savedFile) : kNoError;
     const RegistryResult registry = SaveRegistrySettings();

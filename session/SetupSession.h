@@ -8,6 +8,7 @@
 
 struct EnumerationLog;
 class Findings;
+class PendingFile;
 
 // What Setup.exe and setupctl both do with the settings record: the
 // start-up read (defaults, registry, saved option file) and the confirmed
@@ -49,9 +50,9 @@ public:
     };
     static RegistryResult SaveRegistrySettings();
     // The saved option file in two steps, with the registry write between
-    // them; savedFile is the host's name for it, resolved once per save.
-    static SystemError WritePreservedLines(const std::string& savedFile);
-    static SystemError AppendSavedOptions(const std::string& savedFile);
+    // them, through one side file that the save holds open.
+    static SystemError WritePreservedLines(PendingFile& savedFile);
+    static SystemError AppendSavedOptions(PendingFile& savedFile);
 
     // The saved option file as the tool names it, and as the host does.
     static std::string SavedFileName();
