@@ -118,8 +118,11 @@ std::string OptionScript::FileUsedFor(const std::string& scriptName) const
 OptionScript::Loaded OptionScript::LoadScript(const char* scriptName)
 {
     const std::string name(scriptName);
-    const bool othersWrite = Is(scriptName, kSavedOptionFile);  // the save folder
-    const Loaded compiled = CompileFile(name + ".lub", "; the .lua is tried instead", othersWrite);
+    // Lua's check of precompiled code is not sound: from the save folder,
+    // which others may write, only the source is read.
+    const bool othersWrite = Is(scriptName, kSavedOptionFile);
+    const Loaded compiled = othersWrite ? Loaded::kMissing
+                                        : CompileFile(name + ".lub", "; the .lua is tried instead", false);
     if (compiled == Loaded::kYes)
         return compiled;
     const Loaded source = CompileFile(name + ".lua", {}, othersWrite);
