@@ -8,6 +8,7 @@
 #include "cli/Commands.h"
 #include "cli/SettingTable.h"
 #include "optionfiles/OptionScript.h"
+#include "platform/SaveLock.h"
 #include "session/ListedModes.h"
 #include "session/SetupSession.h"
 #include "settings/SettingNames.h"
@@ -191,17 +192,31 @@ void PrintChanges(const std::vector<NamedSetting>& before, const std::vector<Nam
                         ValueText(after[i].value).c_str());
 }
 
+int FailedSave(const SaveReport& report)
+{
+    return Fail(kExitFailed, SaveFailureText(report, g_optionScript.GetMessageText("SAVEFAIL")));
+}
+
+// A change is made on what was read under the save lock, and saved before
+// it is let go: two runs at once never lose each other's change. A dry run
+// saves nothing and takes no lock.
+int TakeLockUnlessDry(const Arguments& arguments, SaveLock& lock)
+{
+    if (arguments.dryRun)
+        return kExitDone;
+    const SystemError error = SetupSession::TakeSaveLock(lock);
+    return error == kNoError ? kExitDone : FailedSave(SetupSession::NothingSaved(error));
+}
+
 // Prints what changed and, unless it is a dry run, saves as a confirmed OK.
-int SaveChanges(const Arguments& arguments, const std::vector<NamedSetting>& before)
+int SaveChanges(const Arguments& arguments, const std::vector<NamedSetting>& before, const SaveLock& lock)
 {
     PrintChanges(before, SettingsOf(*SetupSettings));
     if (arguments.dryRun)
         return kExitDone;
     SetupSession::CreateSetupKey();
-    const SaveReport report = SetupSession::SaveSettings();
-    if (report.Saved())
-        return kExitDone;
-    return Fail(kExitFailed, SaveFailureText(report, g_optionScript.GetMessageText("SAVEFAIL")));
+    const SaveReport report = SetupSession::SaveSettings(lock);
+    return report.Saved() ? kExitDone : FailedSave(report);
 }
 
 // "0-127", or "0 or 1" for a switch.
@@ -231,6 +246,9 @@ int RunSet(const Arguments& arguments)
     for (const Pair& pair : pairs)
         if (const int refused = CheckPair(pair))
             return refused;
+    SaveLock lock;
+    if (const int busy = TakeLockUnlessDry(arguments, lock))
+        return busy;
     ClientSettings client;
     if (const int failed = ReadClientSettings(client))
         return failed;
@@ -238,17 +256,20 @@ int RunSet(const Arguments& arguments)
     ShowModeList();
     if (const int refused = ApplyPairs(pairs))
         return refused;
-    return SaveChanges(arguments, before);
+    return SaveChanges(arguments, before, lock);
 }
 
 // As DEFAULT on the sheet, then OK.
 int RunReset(const Arguments& arguments)
 {
+    SaveLock lock;
+    if (const int busy = TakeLockUnlessDry(arguments, lock))
+        return busy;
     ClientSettings client;
     if (const int failed = ReadClientSettings(client))
         return failed;
     const std::vector<NamedSetting> before = SettingsOf(*SetupSettings);
     SetupSettings->SetDefaults();
     ShowModeList();
-    return SaveChanges(arguments, before);
+    return SaveChanges(arguments, before, lock);
 }

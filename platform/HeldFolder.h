@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/FileHandle.h"
 #include "platform/SystemError.h"
@@ -45,6 +46,11 @@ public:
 
     // Removes the name from when it is still the open file's own.
     void Remove(std::FILE* file, const std::string& from) const;
+
+    // The names in the folder, and the removal of one: a link goes, never
+    // what it leads to.
+    std::vector<std::string> Names() const;
+    void RemoveName(const std::string& name) const;
 
     // What tells this folder from every other on the machine, the same for
     // every process: device and inode, or volume serial and file index.

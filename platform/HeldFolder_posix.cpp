@@ -1,6 +1,7 @@
 #include "platform/HeldFolder.h"
 
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -125,6 +126,28 @@ void HeldFolder::Remove(std::FILE* file, const std::string& from) const
 {
     if (NamesFile(descriptor_, from, file))
         unlinkat(descriptor_, from.c_str(), 0);
+}
+
+std::vector<std::string> HeldFolder::Names() const
+{
+    std::vector<std::string> names;
+    const int copy = dup(descriptor_);
+    DIR* listing = copy >= 0 ? fdopendir(copy) : nullptr;
+    if (listing == nullptr) {
+        if (copy >= 0)
+            close(copy);
+        return names;
+    }
+    rewinddir(listing);
+    while (const dirent* entry = readdir(listing))
+        names.emplace_back(entry->d_name);
+    closedir(listing);
+    return names;
+}
+
+void HeldFolder::RemoveName(const std::string& name) const
+{
+    unlinkat(descriptor_, name.c_str(), 0);
 }
 
 bool HeldFolder::Identity(std::uint64_t& volume, std::uint64_t& index) const

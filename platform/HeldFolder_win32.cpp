@@ -190,6 +190,27 @@ void HeldFolder::Remove(std::FILE* file, const std::string&) const
     SetFileInformationByHandle(HandleOf(file), FileDispositionInfo, &disposition, sizeof disposition);
 }
 
+std::vector<std::string> HeldFolder::Names() const
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA(PathOf("*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do
+        names.emplace_back(found.cFileName);
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+// DeleteFileA removes a symbolic link itself; a junction is a folder to it
+// and stays.
+void HeldFolder::RemoveName(const std::string& name) const
+{
+    DeleteFileA(PathOf(name).c_str());
+}
+
 bool HeldFolder::Identity(std::uint64_t& volume, std::uint64_t& index) const
 {
     BY_HANDLE_FILE_INFORMATION info;

@@ -21,6 +21,28 @@ void PendingFile::Abandon()
     file_.reset();
 }
 
+namespace {
+
+// name + "." + a process number + ".new", as SideFileName makes them.
+bool IsSideFileOf(const std::string& entry, const std::string& name)
+{
+    const std::string end = ".new";
+    if (entry.size() <= name.size() + 1 + end.size() || entry.compare(0, name.size(), name) != 0 ||
+        entry[name.size()] != '.' || entry.compare(entry.size() - end.size(), end.size(), end) != 0)
+        return false;
+    const std::string number = entry.substr(name.size() + 1, entry.size() - name.size() - 1 - end.size());
+    return number.find_first_not_of("0123456789") == std::string::npos;
+}
+
+}  // namespace
+
+void PendingFile::RemoveLeftOver(const HeldFolder& folder, const std::string& name)
+{
+    for (const std::string& entry : folder.Names())
+        if (IsSideFileOf(entry, name))
+            folder.RemoveName(entry);
+}
+
 SystemError PendingFile::Start(const std::vector<std::string>& lines)
 {
     startError_ = folder_.IsOpen() ? kNoError : folder_.Error();

@@ -36,6 +36,11 @@ public:
     // reason is returned.
     SystemError Commit();
 
+    // Removes the side files of name that saves of processes that died
+    // left in folder. Only while the save lock is held: no other save can
+    // then own one.
+    static void RemoveLeftOver(const HeldFolder& folder, const std::string& name);
+
     // The side file's name in the folder.
     const std::string& SideName() const { return sideName_; }
 

@@ -6,6 +6,7 @@
 #include "platform/HeldFolder.h"
 #include "platform/HostPath.h"
 #include "platform/PendingFile.h"
+#include "platform/SaveLock.h"
 #include "session/SaveFolder.h"
 #include "settings/SettingsRecord.h"
 
@@ -65,9 +66,28 @@ void SetupSession::ReadStartupSettings(Access access)
     ApplySavedOptions();
 }
 
+SystemError SetupSession::TakeSaveLock(SaveLock& lock)
+{
+    return lock.Take(".");  // the client folder, which the tools run in
+}
+
+SaveReport SetupSession::NothingSaved(SystemError why)
+{
+    SaveReport report;
+    Report(report, why, "Nothing was saved.", ".", true);
+    return report;
+}
+
+SaveReport SetupSession::SaveSettings()
+{
+    SaveLock lock;
+    const SystemError error = TakeSaveLock(lock);
+    return error == kNoError ? SaveSettings(lock) : NothingSaved(error);
+}
+
 // The file's two steps stay around the registry write, in that order; the
 // file's name is resolved once, so that both steps write one file.
-SaveReport SetupSession::SaveSettings()
+SaveReport SetupSession::SaveSettings(const SaveLock&)
 {
     SaveReport report;
     Report(report, MakeSaveFolder(), std::string("The folder ") + kSaveFolder + " could not be created.",
@@ -77,7 +97,8 @@ SaveReport SetupSession::SaveSettings()
     const std::string savedPath = SavedFileHostPath();
     const HostPathParts parts = SplitHostPath(savedPath);
     HeldFolder folder;  // held through the save: no link planted in it is followed
-    folder.Open(parts.folder);
+    if (folder.Open(parts.folder) == kNoError)
+        PendingFile::RemoveLeftOver(folder, parts.name);  // no other save runs: see SaveLock
     PendingFile savedFile(folder, parts.name);
     const bool fileWasThere = FileExists(savedPath);
     const bool mayWriteFile = s.unreadSavedFile.empty();
