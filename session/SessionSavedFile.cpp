@@ -84,7 +84,7 @@ bool SetupSession::SavedFileFailsToRun(std::string& text)
 {
     if (g_optionScript.SavedFileRuns())
         return false;
-    FileBytes file = ReadFileBytes(SavedFileHostPath());
+    FileBytes file = ReadUnlinkedFileBytes(SavedFileHostPath());
     if (file.status != FileBytes::Status::kRead)
         return false;  // none there: the option script stands in
     text = std::move(file.bytes);
