@@ -248,6 +248,8 @@ TEST_F(SystemPageTest, EveryKeyAndWheelMoveOfATrackBarStoresThePositionShown)
             expectStored("key");
         }
         for (const int delta : {-WHEEL_DELTA, WHEEL_DELTA}) {
+            // Another test's window may have taken the focus while messages were pumped.
+            SetFocus(control);
             SendMessageA(control, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), 0);
             expectStored("wheel");
         }
