@@ -161,11 +161,17 @@ void PrintReport(const ChangeReport& report, bool json, unsigned codePage)
         PrintJson(report, codePage);
     else
         PrintText(report);
-    for (const SaveFailure& failure : report.save.failures) {
+    TellSaveFailures(report.save);
+}
+
+int TellSaveFailures(const SaveReport& save)
+{
+    for (const SaveFailure& failure : save.failures) {
         std::string text = "not saved: " + failure.what + "\n" + failure.reason;
         if (failure.previousFileKept)
             text += "\nThe previous file was left as it was.";
         const std::string advice = AdviceFor(failure);
         Fail(kExitFailed, advice.empty() ? text : text + "\n" + advice);
     }
+    return save.failures.empty() ? kExitDone : kExitFailed;
 }

@@ -36,3 +36,6 @@ void NoteSaved(ChangeReport& report, const SaveReport& save);
 
 // Prints the report on standard output and any failure on standard error.
 void PrintReport(const ChangeReport& report, bool json, unsigned codePage);
+
+// Tells each failure of a save on standard error; kExitFailed when there was one.
+int TellSaveFailures(const SaveReport& save);

@@ -13,6 +13,7 @@
 #include "display/ModeLine.h"
 #include "session/FolderChecks.h"
 #include "optionfiles/OptionScript.h"
+#include "platform/SaveLock.h"
 #include "session/ListedModes.h"
 #include "session/SetupSession.h"
 #include "settings/SettingNames.h"
@@ -214,16 +215,27 @@ int ApplyPairs(const std::vector<Pair>& pairs, unsigned codePage, Applied& appli
     return kExitDone;
 }
 
+// A change is made on what was read under the save lock, and saved before
+// it is let go: two runs at once never lose each other's change. A dry run
+// saves nothing and takes no lock.
+int TakeLockUnlessDry(const Arguments& arguments, SaveLock& lock)
+{
+    if (arguments.dryRun)
+        return kExitDone;
+    const SystemError error = SetupSession::TakeSaveLock(lock);
+    return error == kNoError ? kExitDone : TellSaveFailures(SetupSession::NothingSaved(error));
+}
+
 // Prints what changes and, unless it is a dry run, saves as a confirmed OK
 // and says what was saved.
 int SaveChanges(const Arguments& arguments, const std::vector<NamedSetting>& before,
-                std::vector<std::string> notes = {})
+                const SaveLock& lock, std::vector<std::string> notes = {})
 {
     ChangeReport report = ReportChanges(before, *SetupSettings);
     report.notes = std::move(notes);
     if (!arguments.dryRun) {
         SetupSession::CreateSetupKey();
-        NoteSaved(report, SetupSession::SaveSettings());
+        NoteSaved(report, SetupSession::SaveSettings(lock));
     }
     PrintReport(report, arguments.json, arguments.codePage);
     return report.save.Saved() ? kExitDone : kExitFailed;
@@ -266,6 +278,9 @@ int SetPairs(const Arguments& arguments, const std::vector<Pair>& pairs, bool de
             return refused;
     if (const int refused = RefuseOtherFolder(arguments))
         return refused;
+    SaveLock lock;
+    if (const int busy = TakeLockUnlessDry(arguments, lock))
+        return busy;
     ClientSettings client;
     if (const int failed = ReadClientSettings(client))
         return failed;
@@ -275,7 +290,7 @@ int SetPairs(const Arguments& arguments, const std::vector<Pair>& pairs, bool de
     applied.defaultDevice = defaultDevice;
     if (const int refused = ApplyPairs(pairs, arguments.codePage, applied))
         return refused;
-    return SaveChanges(arguments, before, applied.notes);
+    return SaveChanges(arguments, before, lock, applied.notes);
 }
 
 int RunSet(const Arguments& arguments)
@@ -291,11 +306,14 @@ int RunReset(const Arguments& arguments)
 {
     if (const int refused = RefuseOtherFolder(arguments))
         return refused;
+    SaveLock lock;
+    if (const int busy = TakeLockUnlessDry(arguments, lock))
+        return busy;
     ClientSettings client;
     if (const int failed = ReadClientSettings(client))
         return failed;
     const std::vector<NamedSetting> before = SettingsOf(*SetupSettings);
     SetupSettings->SetDefaults();
     ShowModeList();
-    return SaveChanges(arguments, before);
+    return SaveChanges(arguments, before, lock);
 }

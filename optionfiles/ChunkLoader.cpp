@@ -149,7 +149,7 @@ ScriptProblem ProblemOf(int status, std::string_view message, const std::string&
 // Takes the batch's stamp, then reuses what was compiled from the file as
 // it is now, or compiles it and keeps the chunk.
 ChunkLoader::Result ChunkLoader::Load(lua_State* state, LuaMemory& memory,
-                                      const std::string& hostPath)
+                                      const std::string& hostPath, bool othersWrite)
 {
     const std::int64_t now = FileClockNow();  // before the stamp: see MayChangeUnseen
     Seen fresh;
@@ -161,7 +161,7 @@ ChunkLoader::Result ChunkLoader::Load(lua_State* state, LuaMemory& memory,
         return Reuse(state, *known);
 
     seen.verified = true;
-    FileBytes file = ReadFileBytes(hostPath);
+    FileBytes file = othersWrite ? ReadUnlinkedFileBytes(hostPath) : ReadFileBytes(hostPath);
     if (file.status != FileBytes::Status::kRead)
         return Unreadable(file);
     if (known != nullptr && file.bytes == known->bytes)

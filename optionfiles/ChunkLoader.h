@@ -43,8 +43,11 @@ public:
     ChunkLoader& operator=(const ChunkLoader&) = delete;
 
     // Loads the file hostPath into state, under the limits of memory. The
-    // chunk is named "@" + hostPath, as Lua's own loader names it.
-    Result Load(lua_State* state, LuaMemory& memory, const std::string& hostPath);
+    // chunk is named "@" + hostPath, as Lua's own loader names it. A file of
+    // a folder that others may write (othersWrite) is read only when it is
+    // a plain file under one name, reached through no link.
+    Result Load(lua_State* state, LuaMemory& memory, const std::string& hostPath,
+                bool othersWrite = false);
 
     // The state is gone: nothing compiled in it can be used.
     void Forget() { compiled_.clear(); }

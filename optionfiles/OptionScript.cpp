@@ -41,13 +41,14 @@ OptionScript::OptionScript() : state_(NewLimitedState(memory_)) {}
 
 OptionScript::~OptionScript() = default;
 
-OptionScript::Loaded OptionScript::CompileFile(const std::string& name, std::string_view fallingBack)
+OptionScript::Loaded OptionScript::CompileFile(const std::string& name, std::string_view fallingBack,
+                                               bool othersWrite)
 {
     lua_State* state = state_.get();
     if (state == nullptr)
         return Loaded::kFailed;
     const std::string hostPath = HostPathOf(name);
-    const ChunkLoader::Result result = loader_.Load(state, memory_, hostPath);
+    const ChunkLoader::Result result = loader_.Load(state, memory_, hostPath, othersWrite);
     switch (result.status) {
     case ChunkLoader::Status::kLoaded:
         if (findings_ != nullptr) {
@@ -117,10 +118,14 @@ std::string OptionScript::FileUsedFor(const std::string& scriptName) const
 OptionScript::Loaded OptionScript::LoadScript(const char* scriptName)
 {
     const std::string name(scriptName);
-    const Loaded compiled = CompileFile(name + ".lub", "; the .lua is tried instead");
+    // Lua's check of precompiled code is not sound: from the save folder,
+    // which others may write, only the source is read.
+    const bool othersWrite = Is(scriptName, kSavedOptionFile);
+    const Loaded compiled = othersWrite ? Loaded::kMissing
+                                        : CompileFile(name + ".lub", "; the .lua is tried instead", false);
     if (compiled == Loaded::kYes)
         return compiled;
-    const Loaded source = CompileFile(name + ".lua", {});
+    const Loaded source = CompileFile(name + ".lua", {}, othersWrite);
     return source == Loaded::kMissing && compiled == Loaded::kFailed ? Loaded::kFailed : source;
 }
 

@@ -27,7 +27,8 @@ struct IntegerLookup {
 };
 
 // The one reader of the client's Lua scripts and of the saved option file.
-// Every lookup loads its script (".lub" first, else ".lua"), runs it in
+// Every lookup loads its script (".lub" first, else ".lua"; from the save
+// folder only ".lua"), runs it in
 // the one state, and reads one field of a global table; any failure gives
 // the getter's fallback. A script is compiled once and its compiled chunk
 // serves each later lookup until the file changes. No Lua library is
@@ -95,7 +96,7 @@ private:
 
     Loaded LoadScript(const char* scriptName);
     std::string HostPathOf(const std::string& name);
-    Loaded CompileFile(const std::string& name, std::string_view fallingBack);
+    Loaded CompileFile(const std::string& name, std::string_view fallingBack, bool othersWrite);
     bool Prepared(ScriptSource source);
     bool RunPrepared();
     void RecoverMemory();

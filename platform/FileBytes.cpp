@@ -4,11 +4,15 @@
 #include <cstdio>
 
 #include "platform/FileHandle.h"
+#include "platform/HeldFolder.h"
+#include "platform/HostPath.h"
 
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 #ifdef _WIN32
@@ -36,13 +40,44 @@ FileBytes Failed(FileBytes::Status status, SystemError error)
     return result;
 }
 
-#ifndef _WIN32
-// A folder opens like a file here (on Windows opening it fails); its
-// "size" would say nothing.
-bool IsFolder(std::FILE* file)
+#ifdef _WIN32
+FileHandle OpenForReading(const std::string& hostPath, SystemError& error)
+{
+    ResetFileError();
+    FileHandle file = OpenFile(hostPath.c_str(), "rb");
+    if (!file)
+        error = LastFileError();
+    return file;
+}
+#else
+// A folder opens like a file here (on Windows opening it fails), and its
+// "size" would say nothing; a pipe would keep the open waiting for a
+// writer, so it is opened without waiting and then refused.
+SystemError CheckReadable(int descriptor)
 {
     struct stat info;
-    return fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode);
+    if (fstat(descriptor, &info) != 0)
+        return LastSystemError();
+    if (S_ISDIR(info.st_mode))
+        return EISDIR;
+    return S_ISREG(info.st_mode) ? kNoError : kRefusedNotAFile;
+}
+
+FileHandle OpenForReading(const std::string& hostPath, SystemError& error)
+{
+    const int descriptor = open(hostPath.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (descriptor < 0) {
+        error = LastSystemError();
+        return nullptr;
+    }
+    error = CheckReadable(descriptor);
+    FileHandle file(error == kNoError ? fdopen(descriptor, "rb") : nullptr);
+    if (!file) {
+        if (error == kNoError)
+            error = LastSystemError();
+        close(descriptor);
+    }
+    return file;
 }
 #endif
 
@@ -55,22 +90,9 @@ long SizeOf(std::FILE* file)
     return std::fseek(file, 0, SEEK_SET) == 0 ? size : -1;
 }
 
-}  // namespace
-
-FileBytes ReadFileBytes(const std::string& hostPath)
+FileBytes ReadOpenFile(std::FILE* file)
 {
-    ResetFileError();
-    FileHandle file = OpenFile(hostPath.c_str(), "rb");
-    if (!file) {
-        const SystemError error = LastFileError();
-        return Failed(IsMissing(error) ? FileBytes::Status::kMissing : FileBytes::Status::kUnreadable,
-                      error);
-    }
-#ifndef _WIN32
-    if (IsFolder(file.get()))
-        return Failed(FileBytes::Status::kUnreadable, EISDIR);
-#endif
-    const long size = SizeOf(file.get());
+    const long size = SizeOf(file);
     if (size < 0)
         return Failed(FileBytes::Status::kUnreadable, LastFileError());
     if (static_cast<unsigned long>(size) > kMaxFileBytes)
@@ -78,11 +100,46 @@ FileBytes ReadFileBytes(const std::string& hostPath)
 
     FileBytes result;
     result.bytes.resize(static_cast<std::size_t>(size));
-    const std::size_t count = std::fread(result.bytes.data(), 1, result.bytes.size(), file.get());
-    if (std::ferror(file.get()))
+    const std::size_t count = std::fread(result.bytes.data(), 1, result.bytes.size(), file);
+    if (std::ferror(file))
         return Failed(FileBytes::Status::kUnreadable, LastFileError());
     // A file that shrank while it was read ends where the reading ended.
     result.bytes.resize(count);
     result.status = FileBytes::Status::kRead;
     return result;
+}
+
+FileBytes Opened(FileHandle file, SystemError error)
+{
+    if (!file)
+        return Failed(IsMissing(error) ? FileBytes::Status::kMissing : FileBytes::Status::kUnreadable,
+                      error);
+    return ReadOpenFile(file.get());
+}
+
+}  // namespace
+
+FileBytes ReadFileBytes(const std::string& hostPath)
+{
+    SystemError error = kNoError;
+    FileHandle file = OpenForReading(hostPath, error);
+    return Opened(std::move(file), error);
+}
+
+FileBytes ReadFileBytesIn(const HeldFolder& folder, const std::string& name)
+{
+    SystemError error = kNoError;
+    FileHandle file = folder.OpenPlainFile(name, error);
+    return Opened(std::move(file), error);
+}
+
+FileBytes ReadUnlinkedFileBytes(const std::string& hostPath)
+{
+    const HostPathParts parts = SplitHostPath(hostPath);
+    HeldFolder folder;
+    const SystemError error = folder.Open(parts.folder);
+    if (error != kNoError)
+        return Failed(IsMissing(error) ? FileBytes::Status::kMissing : FileBytes::Status::kUnreadable,
+                      error);
+    return ReadFileBytesIn(folder, parts.name);
 }

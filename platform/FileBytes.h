@@ -23,7 +23,16 @@ struct FileBytes {
     std::string bytes;
 };
 
+// A pipe or a device is refused (kRefusedNotAFile), never waited on.
 FileBytes ReadFileBytes(const std::string& hostPath);
+
+class HeldFolder;
+// A file of a folder that others may write to: refused (status kUnreadable,
+// error one of the refusals) unless it is a plain file under this one name,
+// reached through no link. The second form holds the file's folder while
+// it reads.
+FileBytes ReadFileBytesIn(const HeldFolder& folder, const std::string& name);
+FileBytes ReadUnlinkedFileBytes(const std::string& hostPath);
 
 // The platform's code for a file too large to handle (EFBIG,
 // ERROR_FILE_TOO_LARGE), for a file larger than kMaxFileBytes.

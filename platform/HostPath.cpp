@@ -69,3 +69,15 @@ std::string HostPath(const char* name)
 }
 
 #endif
+
+HostPathParts SplitHostPath(const std::string& hostPath)
+{
+#ifdef _WIN32
+    const std::string::size_type slash = hostPath.find_last_of("\\/");
+#else
+    const std::string::size_type slash = hostPath.rfind('/');
+#endif
+    if (slash == std::string::npos)
+        return {".", hostPath};
+    return {hostPath.substr(0, slash), hostPath.substr(slash + 1)};
+}

@@ -9,3 +9,10 @@
 // existing folder entry matches without regard to case takes that entry's
 // spelling; parts that match nothing are kept as given.
 std::string HostPath(const char* name);
+
+// A host path's folder ("." when it names none) and its name in that folder.
+struct HostPathParts {
+    std::string folder;
+    std::string name;
+};
+HostPathParts SplitHostPath(const std::string& hostPath);

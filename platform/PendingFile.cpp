@@ -1,100 +1,89 @@
 #include "platform/PendingFile.h"
 
-#include <cstdio>
-
-#include "platform/FileBytes.h"
 #include "platform/WholeFile.h"
+
+PendingFile::PendingFile(const HeldFolder& folder, std::string name)
+    : folder_(folder), name_(std::move(name)), sideName_(SideFileName(name_))
+{
+}
+
+PendingFile::~PendingFile()
+{
+    Abandon();
+}
+
+// Removes the side file this save made, and nothing that took its name.
+void PendingFile::Abandon()
+{
+    if (!file_)
+        return;
+    folder_.Remove(file_.get(), sideName_);
+    file_.reset();
+}
 
 namespace {
 
-// Drops a side file that cannot become the saved file; returns error.
-SystemError Abandon(const std::string& hostPath, SystemError error)
+// name + "." + a process number + ".new", as SideFileName makes them.
+bool IsSideFileOf(const std::string& entry, const std::string& name)
 {
-    std::remove(PendingName(hostPath).c_str());
-    return error;
-}
-
-// The saved file's bytes, to start a side file from; an error when the file
-// is there but cannot be read, which must not be mistaken for an empty one.
-SystemError SavedBytes(const std::string& hostPath, std::string& bytes)
-{
-    FileBytes saved = ReadFileBytes(hostPath);
-    switch (saved.status) {
-    case FileBytes::Status::kRead: bytes = std::move(saved.bytes); return kNoError;
-    case FileBytes::Status::kMissing: return kNoError;
-    case FileBytes::Status::kTooLarge: return kFileTooLarge;
-    case FileBytes::Status::kUnreadable: break;
-    }
-    return saved.error;
-}
-
-FileHandle StartFromSavedBytes(const std::string& hostPath, SystemError& error)
-{
-    std::string bytes;
-    error = SavedBytes(hostPath, bytes);
-    if (error != kNoError)
-        return nullptr;
-    ResetFileError();
-    FileHandle file = OpenFile(PendingName(hostPath).c_str(), "w+b");
-    if (file && std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size())
-        return file;
-    error = LastFileError();
-    file.reset();
-    Abandon(hostPath, error);
-    return nullptr;
+    const std::string end = ".new";
+    if (entry.size() <= name.size() + 1 + end.size() || entry.compare(0, name.size(), name) != 0 ||
+        entry[name.size()] != '.' || entry.compare(entry.size() - end.size(), end.size(), end) != 0)
+        return false;
+    const std::string number = entry.substr(name.size() + 1, entry.size() - name.size() - 1 - end.size());
+    return number.find_first_not_of("0123456789") == std::string::npos;
 }
 
 }  // namespace
 
-std::string PendingName(const std::string& hostPath)
+void PendingFile::RemoveLeftOver(const HeldFolder& folder, const std::string& name)
 {
-    return hostPath + ".new";
+    for (const std::string& entry : folder.Names())
+        if (IsSideFileOf(entry, name))
+            folder.RemoveName(entry);
 }
 
-SystemError StartPendingFile(const std::string& hostPath, const std::vector<std::string>& lines)
+SystemError PendingFile::Start(const std::vector<std::string>& lines)
 {
+    startError_ = folder_.IsOpen() ? kNoError : folder_.Error();
+    if (startError_ == kNoError)
+        file_ = folder_.CreateNewFile(sideName_, startError_);
+    if (!file_)
+        return startError_;
     ResetFileError();
-    FileHandle file = OpenFile(PendingName(hostPath).c_str(), "wb");
-    if (!file)
-        return LastFileError();
     bool written = true;
     for (const std::string& line : lines) {
-        written = std::fwrite(line.data(), 1, line.size(), file.get()) == line.size() &&
-                  std::fwrite("\r\n", 1, 2, file.get()) == 2;
+        written = std::fwrite(line.data(), 1, line.size(), file_.get()) == line.size() &&
+                  std::fwrite("\r\n", 1, 2, file_.get()) == 2;
         if (!written)
             break;
     }
-    written = written && std::fflush(file.get()) == 0;
-    const bool closed = std::fclose(file.release()) == 0;
-    return written && closed ? kNoError : Abandon(hostPath, LastFileError());
+    if (written && std::fflush(file_.get()) == 0)
+        return kNoError;
+    startError_ = LastFileError();
+    Abandon();
+    return startError_;
 }
 
-FileHandle ContinuePendingFile(const std::string& hostPath, SystemError& error)
+std::FILE* PendingFile::Continue(SystemError& error) const
 {
-    ResetFileError();
-    FileHandle file = OpenFile(PendingName(hostPath).c_str(), "r+b");
-    if (!file) {
-        // Either the first step left none, or the one it left cannot be
-        // opened: start again from the saved bytes.
-        return StartFromSavedBytes(hostPath, error);
-    }
-    if (std::fseek(file.get(), 0, SEEK_END) != 0) {
-        error = LastFileError();
-        file.reset();
-        Abandon(hostPath, error);
-        return nullptr;
-    }
-    return file;
+    if (!file_)
+        error = startError_ != kNoError ? startError_ : HeldFolder::kNotOpened;
+    return file_.get();
 }
 
-SystemError CommitPendingFile(FileHandle file, const std::string& hostPath)
+SystemError PendingFile::Commit()
 {
+    if (!file_)
+        return startError_;
     ResetFileError();
-    const bool flushed = FlushToDisk(file.get());
-    SystemError error = flushed ? kNoError : LastFileError();
-    if (std::fclose(file.release()) != 0 && error == kNoError)
-        error = LastFileError();
+    SystemError error = FlushToDisk(file_.get()) ? kNoError : LastFileError();
     if (error == kNoError)
-        error = MoveOver(PendingName(hostPath), hostPath);
-    return error == kNoError ? kNoError : Abandon(hostPath, error);
+        error = folder_.Rename(file_.get(), sideName_, name_);
+    if (error != kNoError) {
+        Abandon();
+        return error;
+    }
+    // In place under its new name: closing it leaves it there.
+    return std::fclose(file_.release()) == 0 ? kNoError : LastFileError();
 }

@@ -4,24 +4,52 @@
 #include <vector>
 
 #include "platform/FileHandle.h"
+#include "platform/HeldFolder.h"
 #include "platform/SystemError.h"
 
 // The saved option file is rewritten in two steps with other work between
-// them. Both steps write a side file, hostPath + ".new", which takes the
-// saved file's place only once it is complete: a failed write leaves the
-// old file as it was, never a cut-off one, and no side file behind.
-std::string PendingName(const std::string& hostPath);
+// them. Both steps write one side file, made for this save alone in the
+// held folder, which takes the saved file's place only once it is
+// complete: a failed write leaves the old file as it was, never a cut-off
+// one, and no side file behind. The side file is opened once and kept open
+// through both steps; nothing is reopened or made anew by name, so that
+// nothing put in its place between the steps is written.
+class PendingFile {
+public:
+    // The side file of name, the saved file in folder, which the save holds.
+    PendingFile(const HeldFolder& folder, std::string name);
+    // A side file that was not put in place is removed.
+    ~PendingFile();
+    PendingFile(const PendingFile&) = delete;
+    PendingFile& operator=(const PendingFile&) = delete;
 
-// Starts the new contents: the lines, each ending CR LF. On failure no side
-// file is left and the reason is returned.
-SystemError StartPendingFile(const std::string& hostPath, const std::vector<std::string>& lines);
+    // The first step: makes the side file and writes the lines, each ending
+    // CR LF. On failure no side file is left and the reason is returned.
+    SystemError Start(const std::vector<std::string>& lines);
 
-// Opens the side file to add to it. When the first step left none, it is
-// started from the saved file's present bytes. Null on failure, with error
-// set and no side file left.
-FileHandle ContinuePendingFile(const std::string& hostPath, SystemError& error);
+    // The side file to add to; null when the first step failed, with error
+    // set to its reason.
+    std::FILE* Continue(SystemError& error) const;
 
-// Closes the side file and puts it in the saved file's place. When anything
-// written to it failed, it is removed instead, the saved file stays, and the
-// reason is returned.
-SystemError CommitPendingFile(FileHandle file, const std::string& hostPath);
+    // Puts the side file in the saved file's place. When anything written
+    // to it failed, it is removed instead, the saved file stays, and the
+    // reason is returned.
+    SystemError Commit();
+
+    // Removes the side files of name that saves of processes that died
+    // left in folder. Only while the save lock is held: no other save can
+    // then own one.
+    static void RemoveLeftOver(const HeldFolder& folder, const std::string& name);
+
+    // The side file's name in the folder.
+    const std::string& SideName() const { return sideName_; }
+
+private:
+    void Abandon();
+
+    const HeldFolder& folder_;
+    std::string name_;
+    std::string sideName_;
+    FileHandle file_;
+    SystemError startError_ = kNoError;
+};

@@ -18,12 +18,27 @@ std::string TrimLineEnd(std::string text)
     return text;
 }
 
+// The words for the tool's own refusals; null for the platform's codes.
+const char* RefusalText(SystemError error)
+{
+    switch (error) {
+    case kRefusedLink:
+        return "It is a link or a junction to another place, which Setup does not follow here.";
+    case kRefusedNotAFile: return "It is not a plain file.";
+    case kRefusedHardLinked: return "It is one file under more than one name, which Setup does not write.";
+    case kSaveBusy: return "Another save of this client's settings did not end in time.";
+    default: return nullptr;
+    }
+}
+
 }  // namespace
 
 #ifdef _WIN32
 
 std::string DescribeSystemError(SystemError error)
 {
+    if (const char* refusal = RefusalText(error))
+        return refusal;
     char* text = nullptr;
     const DWORD length = FormatMessageA(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -65,6 +80,8 @@ void ResetFileError()
 
 std::string DescribeSystemError(SystemError error)
 {
+    if (const char* refusal = RefusalText(error))
+        return refusal;
     return TrimLineEnd(std::strerror(static_cast<int>(error))) + ".";
 }
 

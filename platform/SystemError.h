@@ -8,6 +8,14 @@
 using SystemError = unsigned long;
 constexpr SystemError kNoError = 0;
 
+// The tool's own refusals of a file or folder that others could have put in
+// its way, as errors: bit 29 marks codes of an application's own on Windows,
+// and no errno value comes near it.
+constexpr SystemError kRefusedLink = 0x20000001;      // a link or a junction
+constexpr SystemError kRefusedNotAFile = 0x20000002;  // a pipe, a device, a folder
+constexpr SystemError kRefusedHardLinked = 0x20000003;  // one file under more names
+constexpr SystemError kSaveBusy = 0x20000004;  // another save of the folder did not end in time
+
 // The platform's own words for error, on one line and without a line end
 // (FormatMessageA on Windows, strerror elsewhere).
 std::string DescribeSystemError(SystemError error);

@@ -7,7 +7,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 packages=(
   cmake make g++ clang libclang-rt-14-dev
-  liblua5.1-0-dev lua5.1 libgtest-dev googletest libbenchmark-dev
+  lua5.1 patch libgtest-dev googletest libbenchmark-dev
   mingw-w64 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine32:i386 wine64

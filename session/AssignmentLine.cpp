@@ -136,7 +136,7 @@ bool WrittenAs(const std::string& value, long long number)
 SourceLine FindAssignment(const std::string& file, const std::string& key)
 {
     SourceLine found;
-    const FileBytes read = ReadFileBytes(HostPath(file.c_str()));
+    const FileBytes read = ReadUnlinkedFileBytes(HostPath(file.c_str()));  // a link in the save folder is never followed
     if (read.status != FileBytes::Status::kRead || (!read.bytes.empty() && read.bytes[0] == '\x1b'))
         return found;
     int number = 0;

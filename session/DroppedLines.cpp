@@ -43,7 +43,7 @@ bool IsToolsOwnLine(const std::string& line)
 std::vector<DroppedLine> LinesASaveDrops()
 {
     std::vector<DroppedLine> dropped;
-    const FileBytes file = ReadFileBytes(SetupSession::SavedFileHostPath());
+    const FileBytes file = ReadUnlinkedFileBytes(SetupSession::SavedFileHostPath());
     if (file.status != FileBytes::Status::kRead)
         return dropped;
     int number = 0;

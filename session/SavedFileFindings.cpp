@@ -46,7 +46,7 @@ void CheckSavedFileLines(Findings& findings)
     std::string text;
     if (SetupSession::SavedFileFailsToRun(text))
         NoteLineByLineRead(findings, place, text);
-    const FileBytes file = ReadFileBytes(SetupSession::SavedFileHostPath());
+    const FileBytes file = ReadUnlinkedFileBytes(SetupSession::SavedFileHostPath());
     if (file.status == FileBytes::Status::kRead)
         NoteSetAsideLines(findings, place, file.bytes);
 }

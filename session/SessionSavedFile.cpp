@@ -21,13 +21,15 @@ std::string SetupSession::SavedFileName()
 }
 
 // A file that is there but cannot be read keeps its other lines unknown;
-// the record says why, and the save then leaves that file alone.
+// the record says why, and the save then leaves that file alone. So does
+// one that others could have put there to be read or written through: a
+// link, a pipe, a file under a second name.
 void SetupSession::LoadPreservedLines()
 {
     CRegistry& s = *SetupSettings;
     const std::string hostPath = SavedFileHostPath();
     s.savedFileSeen = SeeFile(hostPath);
-    FileBytes file = ReadFileBytes(hostPath);
+    FileBytes file = ReadUnlinkedFileBytes(hostPath);
     switch (file.status) {
     case FileBytes::Status::kRead:
         for (std::string& line : PreservedLinesOf(file.bytes))
@@ -82,7 +84,7 @@ bool SetupSession::SavedFileFailsToRun(std::string& text)
 {
     if (g_optionScript.SavedFileRuns())
         return false;
-    FileBytes file = ReadFileBytes(SavedFileHostPath());
+    FileBytes file = ReadUnlinkedFileBytes(SavedFileHostPath());
     if (file.status != FileBytes::Status::kRead)
         return false;  // none there: the option script stands in
     text = std::move(file.bytes);
@@ -104,20 +106,20 @@ void SetupSession::ApplySavedOptions()
         TakeSavedValue(s, kCmdOnOffList, key);
 }
 
-SystemError SetupSession::WritePreservedLines(const std::string& savedFile)
+SystemError SetupSession::WritePreservedLines(PendingFile& savedFile)
 {
-    return StartPendingFile(savedFile, SetupSettings->preservedLines);
+    return savedFile.Start(SetupSettings->preservedLines);
 }
 
-SystemError SetupSession::AppendSavedOptions(const std::string& savedFile)
+SystemError SetupSession::AppendSavedOptions(PendingFile& savedFile)
 {
     SystemError error = kNoError;
-    FileHandle file = ContinuePendingFile(savedFile, error);
-    if (!file)
+    std::FILE* file = savedFile.Continue(error);
+    if (file == nullptr)
         return error;
     const std::string blocks = SettingBlocks();
-    std::fwrite(blocks.data(), 1, blocks.size(), file.get());
-    return CommitPendingFile(std::move(file), savedFile);
+    std::fwrite(blocks.data(), 1, blocks.size(), file);
+    return savedFile.Commit();
 }
 
 std::string SetupSession::SettingBlocks()

@@ -185,7 +185,7 @@ const char* KeySpeltOtherwise(const std::string& name)
 // Keys the client looks up in their exact case only.
 void CheckKeyCase(Findings& findings, const std::string& file)
 {
-    const FileBytes read = ReadFileBytes(HostPath(file.c_str()));
+    const FileBytes read = ReadUnlinkedFileBytes(HostPath(file.c_str()));  // a link in the save folder is never followed
     if (read.status != FileBytes::Status::kRead || (!read.bytes.empty() && read.bytes[0] == '\x1b'))
         return;
     int number = 0;

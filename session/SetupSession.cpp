@@ -3,6 +3,10 @@
 #include <sys/stat.h>
 
 #include "display/DisplayDevice.h"
+#include "platform/HeldFolder.h"
+#include "platform/HostPath.h"
+#include "platform/PendingFile.h"
+#include "platform/SaveLock.h"
 #include "session/SaveFolder.h"
 #include "settings/SettingsRecord.h"
 
@@ -47,17 +51,41 @@ void SetupSession::ReadStartupSettings(Access access)
     ApplySavedOptions();
 }
 
+SystemError SetupSession::TakeSaveLock(SaveLock& lock)
+{
+    return lock.Take(".");  // the client folder, which the tools run in
+}
+
+SaveReport SetupSession::NothingSaved(SystemError why)
+{
+    SaveReport report;
+    Report(report, why, "Nothing was saved.", ".", true);
+    return report;
+}
+
+SaveReport SetupSession::SaveSettings()
+{
+    SaveLock lock;
+    const SystemError error = TakeSaveLock(lock);
+    return error == kNoError ? SaveSettings(lock) : NothingSaved(error);
+}
+
 // The file's two steps stay around the registry write, in that order; the
 // file's name is resolved once, so that both steps write one file. What they
 // write is settled before either runs.
-SaveReport SetupSession::SaveSettings()
+SaveReport SetupSession::SaveSettings(const SaveLock&)
 {
     SaveReport report;
     Report(report, MakeSaveFolder(), std::string("The folder ") + kSaveFolder + " could not be created.",
            kSaveFolder);
 
-    const std::string savedFile = SavedFileHostPath();
-    const bool fileWasThere = FileExists(savedFile);
+    const std::string savedPath = SavedFileHostPath();
+    const HostPathParts parts = SplitHostPath(savedPath);
+    HeldFolder folder;  // held through the save: no link planted in it is followed
+    if (folder.Open(parts.folder) == kNoError)
+        PendingFile::RemoveLeftOver(folder, parts.name);  // no other save runs: see SaveLock
+    PendingFile savedFile(folder, parts.name);
+    const bool fileWasThere = FileExists(savedPath);
     const bool mayWriteFile = PrepareSavedFile(report, fileWasThere);
     const SystemError started = mayWriteFile ? WritePreservedLines(savedFile) : kNoError;
     const RegistryResult registry = SaveRegistrySettings();

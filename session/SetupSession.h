@@ -8,6 +8,8 @@
 
 struct EnumerationLog;
 class Findings;
+class PendingFile;
+class SaveLock;
 
 // What Setup.exe and setupctl both do with the settings record: the
 // start-up read (defaults, registry, saved option file) and the confirmed
@@ -31,7 +33,16 @@ public:
     // Writes what SetupSettings holds: the saved option file (its other
     // lines, then the tool's blocks) around the registry values. A step that
     // fails does not stop the others; the report names each that failed.
+    // The save takes the client folder's save lock for itself; the second
+    // form is for a caller that took it before the read its changes were
+    // made on (see TakeSaveLock).
     static SaveReport SaveSettings();
+    static SaveReport SaveSettings(const SaveLock& held);
+    // Takes the save lock of the client folder, waiting for another save to
+    // end; kSaveBusy when it did not in time.
+    static SystemError TakeSaveLock(SaveLock& lock);
+    // The report of a save that could not take the lock: nothing was saved.
+    static SaveReport NothingSaved(SystemError why);
 
     // The steps, in the order the two sequences run them.
     static void LoadRegistrySettings(Access access = Access::kReadWrite);
@@ -63,9 +74,9 @@ public:
     };
     static RegistryResult SaveRegistrySettings();
     // The saved option file in two steps, with the registry write between
-    // them; savedFile is the host's name for it, resolved once per save.
-    static SystemError WritePreservedLines(const std::string& savedFile);
-    static SystemError AppendSavedOptions(const std::string& savedFile);
+    // them, through one side file that the save holds open.
+    static SystemError WritePreservedLines(PendingFile& savedFile);
+    static SystemError AppendSavedOptions(PendingFile& savedFile);
 
     // The first words of a failure to save the file.
     static std::string FileNotSaved();

@@ -265,6 +265,23 @@ TEST_F(Setupctl, SavesOnlyIntoAClientFolder)
 }
 
 #ifndef _WIN32
+// Two sets started together, round after round: each waits for the other's
+// save, so every file is whole and both changes are kept.
+TEST_F(Setupctl, TwoSetsAtOnceKeepBothChanges)
+{
+    const std::string both = "\"$0\" set Bgm_Volume=$1 & a=$!; \"$0\" set Effect_Volume=$1 & b=$!; "
+                             "wait $a || exit 1; wait $b || exit 2";
+    for (int round = 1; round <= 20; ++round) {
+        const std::string value = std::to_string(round);
+        const command::Result run =
+            command::Run("/bin/sh", {"-c", both, kSetupctl, value}, fs::current_path().string());
+        ASSERT_EQ(run.exitCode, 0) << round << run.err;
+        ASSERT_EQ(client::Read(kSaved),
+                  kForeign + SavedBlocks({{"Bgm_Volume", round}, {"Effect_Volume", round}, {"WIDTH", 800}}))
+            << round;
+    }
+}
+
 TEST_F(Setupctl, WithoutADisplayAModeIsRefused)
 {
     const command::Result result = Run({"set", "mode=640x480x16"});

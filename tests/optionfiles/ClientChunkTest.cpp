@@ -31,6 +31,31 @@ TEST(ClientChunk, TheNativeHeaderIsTheOneThisLuaWrites)
     EXPECT_EQ(NativeChunkHeader(), Precompiled("").substr(0, 12));
 }
 
+// Chunks that Lua 5.1's own check of precompiled code let through, each one
+// instruction away from what the compiler made: the build's Lua refuses them.
+TEST(ClientChunk, CraftedCodeIsRefusedAndCompiledCodeLoads)
+{
+    const struct { const char* name; const char* source; std::string made, crafted; } cases[] = {
+        // return ... : the RETURN after an open VARARG into 0 takes from 1
+        {"open VARARG used above its register", "return ...",
+         std::string("\x25\0\0\0\x1e\0\0\0", 8), std::string("\x25\0\0\0\x5e\0\0\0", 8)},
+        // for i = 1, 2 do end : its FORPREP turned into a JMP to the FORLOOP
+        {"FORLOOP without its FORPREP", "for i = 1, 2 do end",
+         std::string("\x20\xc0\xff\x7f", 4), std::string("\x16\xc0\xff\x7f", 4)},
+    };
+    for (const auto& c : cases) {
+        std::string chunk = Precompiled(c.source);
+        const size_t at = chunk.find(c.made);
+        ASSERT_NE(at, std::string::npos) << c.name;
+        lua_State* state = luaL_newstate();
+        EXPECT_EQ(luaL_loadbuffer(state, chunk.data(), chunk.size(), "made"), 0) << c.name;
+        chunk.replace(at, c.made.size(), c.crafted);
+        lua_settop(state, 0);
+        EXPECT_EQ(luaL_loadbuffer(state, chunk.data(), chunk.size(), "crafted"), LUA_ERRSYNTAX) << c.name;
+        lua_close(state);
+    }
+}
+
 TEST_F(ClientChunkTest, ItsChunksMeanWhatTheirSourceMeans)
 {
     // No .lua beside them: a chunk that did not load would give zeros.

@@ -158,11 +158,15 @@ TEST_F(OptionScriptTest, SavedFileFailingAtRunTimeGivesEveryFallback)
     EXPECT_EQ(script.GetSavedCommand("/fog", 0), 0);
 }
 
-TEST_F(OptionScriptTest, SavedFileChunkGoesBeforeItsSource)
+// Lua's check of precompiled code lets crafted chunks through: none is run
+// from the save folder, which others may write; only its source is read.
+TEST_F(OptionScriptTest, NoChunkIsRunFromTheSaveFolder)
 {
-    Write(std::string(kSavedFile) + ".lua", "CmdOnOffList[\"/fog\"] = 0");
     Write(std::string(kSavedFile) + ".lub", ClientChunk("options.lub"));  // sets "/fog" to 1
-    EXPECT_EQ(script.GetSavedCommand("/fog", 5), 1);
+    Write(std::string(kOptionScript) + ".lua", "CmdOnOffList = { [\"/fog\"] = 2 }");
+    EXPECT_EQ(script.GetSavedCommand("/fog", 5), 2);  // the option script stands in
+    Write(std::string(kSavedFile) + ".lua", "CmdOnOffList[\"/fog\"] = 0");
+    EXPECT_EQ(script.GetSavedCommand("/fog", 5), 0);
 }
 
 TEST_F(OptionScriptTest, MessageTextsAndTheirBuffer)

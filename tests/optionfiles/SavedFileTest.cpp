@@ -7,10 +7,10 @@
 #include "optionfiles/PreservedLines.h"
 #include "optionfiles/SettingLineValues.h"
 #include "platform/HostPath.h"
-#include "platform/PendingFile.h"
 #include "session/SetupSession.h"
 #include "settings/SettingNames.h"
 #include "settings/SettingsRecord.h"
+#include "support/SaveSteps.h"
 #include "support/TempFolder.h"
 
 #ifndef _WIN32
@@ -87,9 +87,9 @@ protected:
 
     static void Save()
     {
-        const std::string savedFile = SetupSession::SavedFileHostPath();
-        SetupSession::WritePreservedLines(savedFile);
-        SetupSession::AppendSavedOptions(savedFile);
+        SaveSteps steps;
+        SetupSession::WritePreservedLines(steps.file);
+        SetupSession::AppendSavedOptions(steps.file);
     }
     static void LoadAndSave()
     {
@@ -174,7 +174,7 @@ TEST_F(SavedFile, ForeignLinesGoFirstAndTwoSavesGiveTheSameBytes)
     EXPECT_EQ(once, ExpectedFile("-- player's notes\r\nOptionInfoList[\"Zoom\"] = 3\r\nlast = 1\r\n"));
     LoadAndSave();
     EXPECT_EQ(Read(kSaved), once);
-    EXPECT_FALSE(std::filesystem::exists(PendingName(kSaved)));
+    EXPECT_FALSE(SideFileLeft("SaveData"));
 }
 
 TEST_F(SavedFile, WhatASaveWritesReadsBack)
@@ -216,22 +216,25 @@ TEST_F(SavedFile, NoFolderNoSave)
     EXPECT_TRUE(std::filesystem::is_empty("."));
 }
 
-TEST_F(SavedFile, WithoutTheFirstStepTheBlocksFollowTheOldContents)
+// The second step adds to the side file of the first, or to nothing: a
+// file made anew by name could be one that others put in its place.
+TEST_F(SavedFile, WithoutTheFirstStepNothingIsWritten)
 {
     Write(kSaved, "OptionInfoList[\"WIDTH\"] = 800\r\n");
-    SetupSession::AppendSavedOptions(kSaved);
-    EXPECT_EQ(Read(kSaved), ExpectedFile("OptionInfoList[\"WIDTH\"] = 800\r\n"));
-    OptionScript script;
-    EXPECT_EQ(script.GetSavedOption("WIDTH", 0), 1024);  // the later assignment wins
+    SaveSteps steps;
+    EXPECT_NE(SetupSession::AppendSavedOptions(steps.file), kNoError);
+    EXPECT_EQ(Read(kSaved), "OptionInfoList[\"WIDTH\"] = 800\r\n");
+    EXPECT_FALSE(SideFileLeft("SaveData"));
 }
 
 TEST_F(SavedFile, UntilTheSaveEndsTheOldFileStays)
 {
     Write(kSaved, "-- old\r\n");
     SetupSettings->preservedLines = {"-- new"};
-    SetupSession::WritePreservedLines(kSaved);
+    SaveSteps steps;
+    SetupSession::WritePreservedLines(steps.file);
     EXPECT_EQ(Read(kSaved), "-- old\r\n");
-    SetupSession::AppendSavedOptions(kSaved);
+    SetupSession::AppendSavedOptions(steps.file);
     EXPECT_EQ(Read(kSaved), ExpectedFile("-- new\r\n"));
 }
 
@@ -282,7 +285,7 @@ TEST_F(SavedFile, AFullDiskLeavesTheOldFileWhole)
             Save();
         }
         EXPECT_EQ(Read(kSaved), old) << limit;
-        EXPECT_FALSE(std::filesystem::exists(PendingName(kSaved))) << limit;
+        EXPECT_FALSE(SideFileLeft("SaveData")) << limit;
     }
     Save();
     EXPECT_EQ(Read(kSaved), ExpectedFile(old));

@@ -6,12 +6,16 @@
 
 #include "optionfiles/ClientFolder.h"
 #include "platform/FileBytes.h"
-#include "platform/PendingFile.h"
 #include "session/SetupSession.h"
 #include "settings/SettingNames.h"
 #include "settings/SettingsRecord.h"
 #include "support/RegistryProbe.h"
+#include "support/SaveSteps.h"
 #include "support/TempFolder.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -185,16 +189,83 @@ TEST_F(SaveSequence, BothSpellingsOfTheFolderGiveOneFile)
     EXPECT_TRUE(fs::is_empty("savedata"));
 }
 
-TEST_F(SaveSequence, ASideFileThatCannotBeReopenedIsNotLeftBehind)
+// Between the two steps the side file is swapped for a link to a file of
+// the machine's: the second step writes only through the handle of the
+// first, and the name it would rename is no longer its file.
+TEST_F(SaveSequence, ASideFileSwappedBetweenTheStepsIsNotFollowed)
 {
     Write("savedata/OptionInfo.lua", "-- old\r\n");
-    const std::string saved = SetupSession::SavedFileHostPath();
-    ASSERT_EQ(SetupSession::WritePreservedLines(saved), kNoError);
-    fs::remove(PendingName(saved));
-    fs::create_directory(PendingName(saved));  // neither reopened nor made anew
-    EXPECT_NE(SetupSession::AppendSavedOptions(saved), kNoError);
-    EXPECT_FALSE(fs::exists(PendingName(saved)));
-    EXPECT_EQ(Read(saved), "-- old\r\n");
+    Write("victim", "the machine's\r\n");
+    SaveSteps steps;
+    ASSERT_EQ(SetupSession::WritePreservedLines(steps.file), kNoError);
+    const fs::path side = fs::path("savedata") / steps.file.SideName();
+    fs::rename(side, "savedata/taken");
+    fs::create_symlink(fs::absolute("victim"), side);
+    EXPECT_NE(SetupSession::AppendSavedOptions(steps.file), kNoError);
+    EXPECT_EQ(Read("victim"), "the machine's\r\n");
+    EXPECT_EQ(Read("savedata/OptionInfo.lua"), "-- old\r\n");
+    EXPECT_TRUE(fs::is_symlink(side));  // not the save's to remove
+}
+
+// Links that a user of the save folder plants before an elevated save: none
+// is followed, and the registry half is still written. A side file's name
+// is cleared as a dead save's leftover; any other link stops the file's save.
+TEST_F(SaveSequence, LinksPlantedInTheSaveFolderAreNotFollowed)
+{
+    const std::string side = "savedata/" + SideFileName("OptionInfo.lua");
+    const struct { const char* name; std::string link; const char* target; bool saved; } cases[] = {
+        {"side file to a file", side, "elsewhere/OptionInfo.lua", true},
+        {"side file to a missing file", side, "elsewhere/made", true},
+        {"saved file to a file", "savedata/OptionInfo.lua", "elsewhere/OptionInfo.lua", false},
+        {"folder to a folder", "savedata", "elsewhere", false},
+    };
+    for (const auto& c : cases) {
+        fs::remove_all("savedata");
+        fs::remove_all("elsewhere");
+        Write("elsewhere/OptionInfo.lua", "-- the machine's\r\n");
+        fs::permissions("elsewhere/OptionInfo.lua", fs::perms::owner_read | fs::perms::owner_write);
+        if (c.link != "savedata")
+            fs::create_directory("savedata");
+        fs::create_symlink(fs::absolute(c.target), c.link);
+        probe::ClearVendorKey();
+        SetupSettings->unreadSavedFile.clear();
+        SetupSession::LoadPreservedLines();
+        EXPECT_TRUE(SetupSettings->preservedLines.empty()) << c.name;
+
+        EXPECT_EQ(SetupSession::SaveSettings().Saved(), c.saved) << c.name;
+        EXPECT_EQ(Read("elsewhere/OptionInfo.lua"), "-- the machine's\r\n") << c.name;
+        EXPECT_EQ(fs::status("elsewhere/OptionInfo.lua").permissions(),
+                  fs::perms::owner_read | fs::perms::owner_write) << c.name;
+        EXPECT_FALSE(fs::exists("elsewhere/made")) << c.name;
+        EXPECT_EQ(fs::is_symlink(c.link), !c.saved) << c.name;
+        EXPECT_EQ(probe::ValueCount(probe::kProductKey), 8) << c.name;
+    }
+}
+
+// A pipe would stop the start waiting for a writer; a second name would
+// let a save write a file elsewhere. Both are treated as unreadable.
+TEST_F(SaveSequence, APipeOrAHardLinkedSavedFileIsNeitherUsedNorWritten)
+{
+    const char* const kinds[] = {"pipe", "hard link"};
+    for (const std::string kind : kinds) {
+        fs::remove_all("savedata");
+        fs::create_directory("savedata");
+        Write("other", "OptionInfoList[\"WIDTH\"] = 1280\r\n");
+        if (kind == "pipe")
+            ASSERT_EQ(mkfifo("savedata/OptionInfo.lua", 0666), 0);
+        else
+            fs::create_hard_link("other", "savedata/OptionInfo.lua");
+        SetupSession::LoadPreservedLines();
+        SetupSession::ApplySavedOptions();
+        EXPECT_NE(SetupSettings->WIDTH, 1280) << kind;
+        ASSERT_FALSE(SetupSettings->unreadSavedFile.empty()) << kind;
+
+        const SaveReport report = SetupSession::SaveSettings();
+        ASSERT_EQ(Places(report), std::vector<std::string>{"SaveData\\OptionInfo.lua"}) << kind;
+        EXPECT_TRUE(report.failures[0].previousFileKept) << kind;
+        EXPECT_EQ(Read("other"), "OptionInfoList[\"WIDTH\"] = 1280\r\n") << kind;
+        SetupSettings->unreadSavedFile.clear();
+    }
 }
 #endif
 
