@@ -7,6 +7,7 @@
 // operands.
 struct Arguments {
     std::string folder;  // -C DIR; empty for the current folder
+    std::string callerFolder;  // the current folder setupctl started in, when -C left it
     std::string verb;    // a verb of the table (cli/Verbs.h), "help" among them; or version
     unsigned codePage = 0;  // --codepage N; 0 for the client's default
     bool json = false;

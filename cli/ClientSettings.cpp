@@ -39,6 +39,17 @@ int ReadClientSettings(ClientSettings& client, EnumerationLog* log)
     return kExitDone;
 }
 
+std::string CurrentFolder()
+{
+    char path[4096] = {};
+#ifdef _WIN32
+    const DWORD length = GetCurrentDirectoryA(sizeof path, path);
+    return length > 0 && length < sizeof path ? std::string(path, length) : std::string();
+#else
+    return getcwd(path, sizeof path) != nullptr ? std::string(path) : std::string();
+#endif
+}
+
 bool EnterClientFolder(const std::string& folder, std::string& error)
 {
     if (folder.empty())

@@ -35,3 +35,6 @@ int ReadClientSettings(ClientSettings& client, EnumerationLog* log = nullptr);
 // Makes folder the current one, where every file of the client is named
 // from; false with the reason when it cannot.
 bool EnterClientFolder(const std::string& folder, std::string& error);
+
+// The current folder; empty when it cannot be told.
+std::string CurrentFolder();

@@ -16,6 +16,8 @@ int RunSet(const Arguments& arguments);
 int RunReset(const Arguments& arguments);
 int RunDevices(const Arguments& arguments);
 int RunHelp(const Arguments& arguments);
+int RunExport(const Arguments& arguments);
+int RunImport(const Arguments& arguments);
 
 // The lines of the usage text under set's: the names it takes and their values.
 std::string SetValuesHelp();

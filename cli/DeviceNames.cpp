@@ -7,6 +7,7 @@
 #include "cli/SettingTable.h"
 #include "cli/TextEncoding.h"
 #include "session/ListedModes.h"
+#include "settings/SettingsRecord.h"
 
 namespace {
 
@@ -49,14 +50,28 @@ std::string ListLines()
 
 }  // namespace
 
-DeviceIdentity IdentityOf(const DisplayDevice& device)
+namespace {
+
+DeviceIdentity Identity(const char (&description)[40], const RawGuid& driverGuid, const RawGuid& deviceGuid)
 {
     DeviceIdentity identity;
-    identity.name = std::string(device.description, strnlen(device.description, sizeof device.description));
+    identity.name = std::string(description, strnlen(description, sizeof description));
     // A secondary driver's devices bear that driver's description.
-    identity.driver = IsZero(device.driverGuid) ? kPrimaryDriver : identity.name;
-    identity.type = GuidText(device.deviceGuid);
+    identity.driver = IsZero(driverGuid) ? kPrimaryDriver : identity.name;
+    identity.type = GuidText(deviceGuid);
     return identity;
+}
+
+}  // namespace
+
+DeviceIdentity IdentityOf(const DisplayDevice& device)
+{
+    return Identity(device.description, device.driverGuid, device.deviceGuid);
+}
+
+DeviceIdentity ChosenIdentity(const CRegistry& s)
+{
+    return Identity(s.DEVICENAME, s.GUIDDRIVER, s.GUIDDEVICE);
 }
 
 std::string IdentityText(const DeviceIdentity& identity)

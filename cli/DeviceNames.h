@@ -2,6 +2,7 @@
 
 #include <string>
 
+class CRegistry;
 struct DisplayDevice;
 
 // How a line of the Device list is named across seats. Its position and
@@ -16,6 +17,8 @@ struct DeviceIdentity {
 };
 
 DeviceIdentity IdentityOf(const DisplayDevice& device);
+// The device the settings name: DEVICENAME, GUIDDRIVER and GUIDDEVICE.
+DeviceIdentity ChosenIdentity(const CRegistry& s);
 
 // "DRIVER/{GUID}"
 std::string IdentityText(const DeviceIdentity& identity);

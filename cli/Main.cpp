@@ -50,6 +50,8 @@ int Run(int argc, char** argv)
     }
     if (arguments.verb == "help")
         return RunHelp(arguments);
+    if (!arguments.folder.empty())
+        arguments.callerFolder = CurrentFolder();
     if (!EnterClientFolder(arguments.folder, error))
         return Fail(kExitUsage, error);
     // Every name of a setting, table or file comes from the table.

@@ -96,10 +96,13 @@ int ChooseDevice(const Pair& pair, unsigned codePage, Applied& applied)
     std::string why;
     int position = FindDeviceLine(pair.value, codePage, why);
     if (position < 0 && applied.defaultDevice) {
-        applied.notes.push_back("device: " + pair.value + " is not here; the first line of the Device list is taken");
-        position = FindUsableDevice(0) != nullptr ? 0 : -1;
-        if (position < 0)
+        const bool listed = FindUsableDevice(0) != nullptr;
+        applied.notes.push_back("device: " + pair.value + " is not here; " +
+                                (listed ? "the first line of the Device list is taken"
+                                        : "the device is left as it was: this seat lists no display device"));
+        if (!listed)
             return kExitDone;
+        position = 0;
     }
     if (position < 0)
         return Refuse(pair, why);

@@ -17,6 +17,10 @@ const Verb kVerbs[] = {
      "the defaults, saved as Setup's DEFAULT and then OK do", nullptr},
     {"devices", RunDevices, Verb::kJson, Verb::Operands::kNone, "",
      "the display drivers and 3D devices, and each one's screen modes", nullptr},
+    {"export", RunExport, 0, Verb::Operands::kAtMostOne, "[FILE]",
+     "the settings as a profile for another seat, to FILE or standard output", nullptr},
+    {"import", RunImport, Verb::kDryRun | Verb::kJson | Verb::kForce | Verb::kDefaultDevice, Verb::Operands::kOne,
+     "FILE", "apply a profile as set does, all or nothing", nullptr},
     {"help", RunHelp, 0, Verb::Operands::kAtMostOne, "[COMMAND]", "this text, or one command's", nullptr},
 };
 
@@ -26,6 +30,8 @@ const VerbFlag kFlags[] = {
     {Verb::kForce, "--force", &Arguments::force,
      "save into a folder that has neither System\\LuaFiles514 nor a save folder"},
     {Verb::kValue, "--value", &Arguments::valueOnly, "print only the values, one a line"},
+    {Verb::kDefaultDevice, "--device=default", &Arguments::defaultDevice,
+     "the first line of the Device list when the profile's device is not here"},
 };
 
 std::string Padded(const std::string& text, size_t width)

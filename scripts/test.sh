@@ -49,9 +49,9 @@ grep -ho 'not in this build: [^"]*' build/win*/Testing/Temporary/LastTest.log 2>
 fuzz_smoke() {
   echo "== fuzz targets"
   CC=clang CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSETUP_FUZZ=ON >/dev/null &&
-    cmake --build build/fuzz -j"$jobs" --target preserved_lines_fuzz option_script_fuzz reg_export_file_fuzz client_chunk_fuzz >/dev/null || return 1
+    cmake --build build/fuzz -j"$jobs" --target preserved_lines_fuzz option_script_fuzz reg_export_file_fuzz client_chunk_fuzz json_reader_fuzz >/dev/null || return 1
   local t
-  for t in preserved_lines option_script reg_export_file client_chunk; do
+  for t in preserved_lines option_script reg_export_file client_chunk json_reader; do
     mkdir -p "build/fuzz/corpus/$t"
     "build/fuzz/fuzz/${t}_fuzz" -max_total_time=5 -timeout=10 \
       "$PWD/build/fuzz/corpus/$t" "$PWD/fuzz/seeds/$t" >"build/fuzz/$t.log" 2>&1 ||

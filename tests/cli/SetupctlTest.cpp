@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <map>
 
+#include "cli/JsonReader.h"
 #include "optionfiles/ClientFolder.h"
 #include "settings/SettingNames.h"
 #include "support/Command.h"
@@ -220,6 +221,9 @@ TEST_F(Setupctl, ShowGivesUtf8AndTheValuesASaveResets)
                          "\"source\": \"registry\", \"aSaveResetsItTo\": \"No Provider\"}, \"SPEAKERTYPE\": "
                          "{\"value\": 3, \"source\": \"registry\", \"aSaveResetsItTo\": 0}}, \"foreignLines\": 1, "
                          "\"replacedBytes\": 1}\n");
+    JsonValue parsed;
+    std::string why;
+    EXPECT_TRUE(ReadJson(shown.out, parsed, why)) << why;
     EXPECT_EQ(Run({"show", "SPEAKERTYPE", "--value"}).out, "3\n");
     const std::string dryRun = Run({"set", "--dry-run", "/fog=0"}).out;
     EXPECT_TRUE(Contains(dryRun, "registry: SPEAKERTYPE: 3 -> 0 (every save resets it)\n")) << dryRun;
@@ -262,6 +266,74 @@ TEST_F(Setupctl, SavesOnlyIntoAClientFolder)
     }
     EXPECT_TRUE(fs::is_empty(other.path()));
     EXPECT_EQ(Snapshot(), before);
+}
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to)
+{
+    const size_t at = text.find(from);
+    return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+
+// A profile made in one folder, applied in another: the device is found by
+// its driver and type; one that is not here is refused, listing this seat's,
+// unless --device=default. A file named is the caller's, not the -C folder's.
+TEST_F(Setupctl, ImportAppliesAProfileExportedOnAnotherSeat)
+{
+    const std::string made = folder_.path().string();
+    fs::remove(kSaved);  // its 800 x 480 is no listed mode
+    const TempFolder seat;
+    fs::copy(SETUP_DEMO_FOLDER "/System", "System", fs::copy_options::recursive);
+    ASSERT_EQ(Run({"-C", made, "set", "Bgm_Volume=33", "/fog=0"}).exitCode, 0);
+    ASSERT_EQ(Run({"-C", made, "export", "profile.json"}).exitCode, 0);
+    const std::string profile = client::Read("profile.json");
+    EXPECT_EQ(Run({"-C", made, "export"}).out, profile.substr(0, profile.size() - 2) + "\n");
+    EXPECT_EQ(profile.substr(profile.size() - 3), "}\r\n");
+
+    client::Write("elsewhere.json", Replaced(profile, "\"driver\": \"", "\"driver\": \"Elsewhere "));
+    const command::Result missing = Run({"import", "elsewhere.json"});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_TRUE(Contains(missing.err, "setupctl: device=Elsewhere ")) << missing.err;
+    EXPECT_FALSE(fs::exists("savedata"));  // as a save names it where none was
+    const command::Result taken = Run({"import", "--device=default", "elsewhere.json"});
+    EXPECT_EQ(taken.exitCode, 0) << taken.err;
+    EXPECT_TRUE(Contains(taken.out, "is not here")) << taken.out;
+    EXPECT_TRUE(Contains(client::Read("savedata/OptionInfo.lua"), "[\"Bgm_Volume\"] = 33\r\nOptionInfoList"));
+#ifdef _WIN32
+    const command::Result found = Run({"import", "--json", "profile.json"});
+    EXPECT_EQ(found.exitCode, 0) << found.err;
+    EXPECT_TRUE(Contains(found.out, "\"notes\": []")) << found.out;
+    client::Write("mode.json", Replaced(profile, "\"mode\": \"", "\"mode\": \"1"));
+    EXPECT_TRUE(Contains(Run({"import", "mode.json"}).err, ", which lists 640x480x16"));
+#endif
+}
+
+// Whatever is no profile this setupctl reads is refused, saying what was
+// not understood, before anything is written.
+TEST_F(Setupctl, ImportRefusesWhatItDoesNotUnderstand)
+{
+    const std::string head = R"({"format": "setupctl-profile", "version": 1)";
+    const std::pair<std::string, const char*> cases[] = {
+        {R"({"format": "other", "version": 1})", "format \"other\" is not"},
+        {R"({"format": "setupctl-profile", "version": 2})", "version 2 is not"},
+        {head + R"(, "colour": 1})", "unknown field \"colour\""},
+        {head + R"(, "settings": {"Zoom": 1}})", "unknown field \"settings.Zoom\""},
+        {head + R"(, "device": {"driver": "primary", "type": "{0}", "slot": 1}})", "\"device.slot\""},
+        {head + R"(, "settings": {"Bgm_Volume": "5"}})", "a string, not a whole number"},
+        {head + R"(, "mode": 640})", "\"mode\" is a number, not a string"},
+        {head + R"(, "settings": {"Bgm_Volume": 500}})", "Bgm_Volume takes 0 to 127"},
+        {head + R"(, "settings": {"Bgm_Volume": 5, "Bgm_Volume": 6}})", "is there twice"},
+        {head + R"(, "settings": {"Bgm_Volume": 5)", "line 1: ',' or '}' expected"},
+        {head + ", \"mode\": \"\xC0\"}", "not UTF-8"},
+        {std::string(40, '['), "nested deeper than"},
+    };
+    for (const auto& [profile, told] : cases) {
+        client::Write("p.json", profile);
+        const auto before = Snapshot();
+        const command::Result refused = Run({"import", "p.json"});
+        EXPECT_EQ(refused.exitCode, 2) << profile;
+        EXPECT_TRUE(Contains(refused.err, told)) << told << " in " << refused.err;
+        EXPECT_EQ(Snapshot(), before) << profile;
+    }
 }
 
 #ifndef _WIN32

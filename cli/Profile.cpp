@@ -1,0 +1,175 @@
+#include "cli/Profile.h"
+
+#include "cli/DeviceNames.h"
+#include "cli/Json.h"
+#include "cli/JsonReader.h"
+#include "settings/SettingRanges.h"
+#include "settings/SettingsRecord.h"
+
+namespace {
+
+const char kFormat[] = "setupctl-profile";
+constexpr long long kVersion = 1;
+
+// The fields of a profile, and of its device.
+const char* const kFields[] = {"format", "version", "settings", "mode", "device", "replacedBytes"};
+const char* const kDeviceFields[] = {"driver", "name", "type"};
+
+std::string ModeText(const CRegistry& s)
+{
+    return std::to_string(s.WIDTH) + "x" + std::to_string(s.HEIGHT) + "x" + std::to_string(s.BITPERPIXEL);
+}
+
+template <size_t N>
+bool Knows(const char* const (&fields)[N], const std::string& key)
+{
+    for (const char* field : fields)
+        if (key == field)
+            return true;
+    return false;
+}
+
+// Refuses, with why, any member of object that fields does not name.
+template <size_t N>
+bool OnlyKnown(const JsonValue& object, const char* const (&fields)[N], const std::string& where, std::string& why)
+{
+    for (const std::string& key : object.keys)
+        if (!Knows(fields, key)) {
+            why = "unknown field \"" + where + key + "\"";
+            return false;
+        }
+    return true;
+}
+
+// The member of object named key when it is of kind; null, with why, when it
+// is of another; null when it is missing and not required.
+const JsonValue* Field(const JsonValue& object, const std::string& key, JsonValue::Kind kind,
+                       const std::string& where, bool required, std::string& why)
+{
+    const JsonValue* value = object.Member(key);
+    if (value == nullptr) {
+        if (required)
+            why = "\"" + where + key + "\" is missing";
+        return nullptr;
+    }
+    if (value->kind != kind) {
+        why = "\"" + where + key + "\" is " + JsonKindName(value->kind) + ", not " + JsonKindName(kind);
+        return nullptr;
+    }
+    return value;
+}
+
+// A profile of another format or of a later version is told as such, before
+// any field it may have that this one does not know.
+bool ReadHeader(const JsonValue& profile, std::string& why)
+{
+    const JsonValue* format = Field(profile, "format", JsonValue::Kind::kString, "", true, why);
+    if (format == nullptr)
+        return false;
+    if (format->text != kFormat) {
+        why = "format \"" + format->text + "\" is not " + kFormat;
+        return false;
+    }
+    const JsonValue* version = Field(profile, "version", JsonValue::Kind::kNumber, "", true, why);
+    if (version == nullptr)
+        return false;
+    if (!version->isInteger || version->integer < 1 || version->integer > kVersion) {
+        why = "version " + version->text + " is not one this setupctl reads (1 to " + std::to_string(kVersion) + ")";
+        return false;
+    }
+    return OnlyKnown(profile, kFields, "", why);
+}
+
+// Told on export only; an import has nothing to do with it.
+bool ReadCount(const JsonValue& profile, std::string& why)
+{
+    Field(profile, "replacedBytes", JsonValue::Kind::kNumber, "", false, why);
+    return why.empty();
+}
+
+bool ReadSettings(const JsonValue& profile, std::vector<Pair>& pairs, std::string& why)
+{
+    const JsonValue* settings = Field(profile, "settings", JsonValue::Kind::kObject, "", false, why);
+    if (settings == nullptr)
+        return why.empty();
+    for (size_t i = 0; i < settings->keys.size(); ++i) {
+        const std::string& name = settings->keys[i];
+        const JsonValue& value = settings->items[i];
+        EditedSetting edited;
+        if (!FindEditedSetting(name, edited)) {
+            why = "unknown field \"settings." + name + "\"";
+            return false;
+        }
+        if (!value.isInteger) {
+            why = "\"settings." + name + "\" is " + JsonKindName(value.kind) + ", not a whole number";
+            return false;
+        }
+        const std::string number = std::to_string(value.integer);
+        pairs.push_back(Pair{name + "=" + number, name, number});
+    }
+    return true;
+}
+
+bool ReadMode(const JsonValue& profile, std::vector<Pair>& pairs, std::string& why)
+{
+    const JsonValue* mode = Field(profile, "mode", JsonValue::Kind::kString, "", false, why);
+    if (mode != nullptr)
+        pairs.push_back(Pair{"mode=" + mode->text, "mode", mode->text});
+    return why.empty();
+}
+
+bool ReadDevice(const JsonValue& profile, std::vector<Pair>& pairs, std::string& why)
+{
+    const JsonValue* device = Field(profile, "device", JsonValue::Kind::kObject, "", false, why);
+    if (device == nullptr)
+        return why.empty();
+    if (!OnlyKnown(*device, kDeviceFields, "device.", why))
+        return false;
+    const JsonValue* driver = Field(*device, "driver", JsonValue::Kind::kString, "device.", true, why);
+    const JsonValue* type = driver != nullptr ? Field(*device, "type", JsonValue::Kind::kString, "device.", true, why)
+                                              : nullptr;
+    if (type == nullptr || (device->Member("name") != nullptr &&
+                            Field(*device, "name", JsonValue::Kind::kString, "device.", true, why) == nullptr))
+        return false;
+    if (type->text.empty() || type->text[0] != '{') {
+        why = "\"device.type\" is not a {GUID}";
+        return false;
+    }
+    const std::string named = driver->text + "/" + type->text;
+    pairs.push_back(Pair{"device=" + named, "device", named});
+    return true;
+}
+
+}  // namespace
+
+std::string ProfileText(const CRegistry& s, unsigned codePage)
+{
+    JsonWriter json(codePage);
+    json.BeginObject().Key("format").String(kFormat).Key("version").Number(kVersion);
+    json.Key("settings").BeginObject();
+    for (const EditedSetting& edited : EditedSettings())
+        json.Key(edited.Name()).Number(edited.Value(s));
+    json.EndObject();
+    const DeviceIdentity device = ChosenIdentity(s);
+    json.Key("mode").String(ModeText(s));
+    json.Key("device").BeginObject();
+    json.Key("driver").String(device.driver).Key("name").String(device.name).Key("type").String(device.type);
+    json.EndObject().EndObject();
+    const std::string line = json.Line();
+    return line.substr(0, line.size() - 1);
+}
+
+bool ReadProfile(std::string_view text, std::vector<Pair>& pairs, std::string& why)
+{
+    pairs.clear();
+    why.clear();
+    JsonValue profile;
+    if (!ReadJson(text, profile, why))
+        return false;
+    if (profile.kind != JsonValue::Kind::kObject) {
+        why = std::string("the profile is ") + JsonKindName(profile.kind) + ", not an object";
+        return false;
+    }
+    return ReadHeader(profile, why) && ReadCount(profile, why) && ReadSettings(profile, pairs, why) &&
+           ReadMode(profile, pairs, why) && ReadDevice(profile, pairs, why);
+}
