@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/ThreadTime.h"
+
 namespace {
 
 void* Allocate(void* context, void* block, std::size_t oldSize, std::size_t newSize)
@@ -41,7 +43,7 @@ void CheckRun(lua_State* state, lua_Debug*)
     lua_getallocf(state, &context);
     LuaMemory& run = *static_cast<LuaMemory*>(context);
     run.instructionsLeft -= kHookInterval;
-    const bool outOfTime = std::chrono::steady_clock::now() >= run.runEnds;
+    const bool outOfTime = ThreadTime() >= run.runEnds;
     if (run.instructionsLeft > 0 && !outOfTime)
         return;
     luaL_where(state, 0);  // the function the hook interrupted
@@ -75,7 +77,7 @@ LimitedRun::LimitedRun(lua_State* state, LuaMemory& memory) : state_(state), mem
 {
     memory_.enforced = true;
     memory_.instructionsLeft = kInstructionBudget;
-    memory_.runEnds = std::chrono::steady_clock::now() + kRunTimeLimit;
+    memory_.runEnds = ThreadTime() + kRunTimeLimit;
     lua_sethook(state_, CheckRun, LUA_MASKCOUNT, kHookInterval);
 }
 

@@ -13,7 +13,8 @@
 constexpr long kInstructionBudget = 5'000'000;          // per run of a chunk
 constexpr std::size_t kMemoryCeiling = 64u << 20;        // bytes, whole state
 // Instructions that make garbage may still take seconds within both, as
-// Lua collects it: a run also stops when this time has passed.
+// Lua collects it: a run also stops when it has used this much processor
+// time (the thread's, so that a busy machine does not stop a sound script).
 constexpr std::chrono::milliseconds kRunTimeLimit{250};
 
 // What a failure at the memory ceiling is reported as.
@@ -28,7 +29,7 @@ struct LuaMemory {
     bool enforced = false;
     // The run under way: the instructions it has left, and when it ends.
     long instructionsLeft = 0;
-    std::chrono::steady_clock::time_point runEnds;
+    std::chrono::nanoseconds runEnds{0};  // in ThreadTime
 };
 
 struct LuaStateCloser {
