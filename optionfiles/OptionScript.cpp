@@ -43,7 +43,8 @@ OptionScript::Loaded OptionScript::CompileFile(const std::string& name, std::str
         return Loaded::kFailed;
     const std::string hostPath = HostPathOf(name);
     script.CollectIfLarge();
-    ChunkLoader::Result result = script.loader().Load(script.get(), script.memory(), hostPath, othersWrite);
+    ChunkLoader::Result result =
+        script.loader().Load(script.get(), script.memory(), hostPath, othersWrite);
     switch (result.status) {
     case ChunkLoader::Status::kLoaded:
     case ChunkLoader::Status::kRunFailed:
