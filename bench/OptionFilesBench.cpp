@@ -7,6 +7,9 @@
 // texts, about 2.3 MB) next to one compile and run of that script. Compare
 // their medians from one run:
 //   build/bench/bench/option_files_bench --benchmark_filter=ClientMessages
+//
+// HostileStartup is the start-up read with a saved file made to stall it;
+// each round reads a saved file it has not seen before, as a new run would.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -79,6 +82,14 @@ public:
     }
     ~ClientFolder() { CRegistry::ReleaseInstance(); }
 
+    // The saved file as a new file of the same bytes.
+    static void RenewSavedFile()
+    {
+        fs::copy_file("SaveData/OptionInfo.lua", "SaveData/OptionInfo.new");
+        fs::rename("SaveData/OptionInfo.new", "SaveData/OptionInfo.lua");
+        Age();
+    }
+
     // The message script as a new file of the same bytes, as after the
     // client's next update: nothing read from the old one still holds.
     void RenewMessageScript()
@@ -149,6 +160,38 @@ void Launch(benchmark::State& state, int entries)
     }
 }
 
+// Saved files that a player could write to stall the start: one that
+// grows until the memory ceiling stops it, one that fills a table until
+// the instruction budget does, and 11 MB of source whose compile meets
+// the ceiling.
+std::string HostileSavedFile(int kind)
+{
+    switch (kind) {
+    case 0:
+        return "local t = {} local s = 'x' while true do t[#t + 1] = s .. #t end\r\n";
+    case 1:
+        return "OptionInfoList = {} for i = 1, 1e9 do OptionInfoList[i] = i end\r\n";
+    default:
+        std::string source = "OptionInfoList = {";
+        for (int i = 0; i < 5'500'000; ++i)
+            source += "1,";
+        return source + "}\r\n";
+    }
+}
+
+void HostileStartup(benchmark::State& state)
+{
+    ClientFolder folder;
+    std::ofstream("SaveData/OptionInfo.lua", std::ios::binary | std::ios::trunc)
+        << HostileSavedFile(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        ClientFolder::RenewSavedFile();
+        state.ResumeTiming();
+        ReadAtStartup();
+    }
+}
+
 // One compile and run of a script in a fresh limited state, through Lua's
 // own file loader: the unit that a lookup of it paid before compiled
 // chunks were kept.
@@ -177,6 +220,7 @@ void CompileAndRun(benchmark::State& state, const char* file, int entries)
 }  // namespace
 
 BENCHMARK(StartupRead)->Unit(benchmark::kMicrosecond);
+BENCHMARK(HostileStartup)->DenseRange(0, 2)->Iterations(2)->Unit(benchmark::kMillisecond);
 BENCHMARK(Tooltips)->Arg(0)->Arg(2000)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(CompileAndRun, OptionScript, "System/LuaFiles514/OptionInfo.lua", 0)
     ->Unit(benchmark::kMicrosecond);

@@ -205,9 +205,9 @@ ChunkLoader::Result ChunkLoader::CompileAndKeep(lua_State* state, LuaMemory& mem
     compiled.unsettled = MayChangeUnseen(seen.stamp, now);
     if (compiled.unsettled)
         compiled.bytes = bytes;
+    // Kept even when it met the ceiling: the state is the script's own, so
+    // it would meet it again.
     Result result = Compile(state, memory, hostPath, std::move(bytes), compiled.chunk);
-    if (result.status == Status::kOutOfMemory)
-        return result;  // not kept: a state with room may compile it
     compiled.problem = std::move(result.problem);
     if (seen.status != StampStatus::kStamped) {
         // Nothing to know this version by again: used this once.
@@ -222,9 +222,21 @@ ChunkLoader::Result ChunkLoader::CompileAndKeep(lua_State* state, LuaMemory& mem
 ChunkLoader::Result ChunkLoader::Reuse(lua_State* state, const Compiled& compiled) const
 {
     if (compiled.chunk == LUA_NOREF)
-        return Failed(compiled.problem);
+        return Failed(compiled.problem, compiled.failure);
     lua_rawgeti(state, LUA_REGISTRYINDEX, compiled.chunk);
-    return Result{Status::kLoaded, {}};
+    return Result{Status::kLoaded, {}, compiled.chunk};
+}
+
+void ChunkLoader::RunFailed(lua_State* state, const std::string& hostPath, int chunk,
+                            ScriptProblem problem)
+{
+    const auto known = compiled_.find(hostPath);
+    if (chunk == LUA_NOREF || known == compiled_.end() || known->second.chunk != chunk)
+        return;  // a version used once, not kept
+    luaL_unref(state, LUA_REGISTRYINDEX, chunk);
+    known->second.chunk = LUA_NOREF;
+    known->second.problem = std::move(problem);
+    known->second.failure = Status::kRunFailed;
 }
 
 void ChunkLoader::EndBatch()

@@ -21,8 +21,8 @@ ScriptProblem ProblemOf(int status, std::string_view luaMessage, const std::stri
 
 // Compiles script files into a Lua state, and keeps what it compiled: a
 // script is compiled once, and its compiled chunk (or why it did not
-// compile) serves every later load for as long as the file's stamp is the
-// same. Before each reuse the stamp is taken again; a file whose stamp is
+// compile, or why it failed a run) serves every later load for as long as
+// the file's stamp is the same. Before each reuse the stamp is taken again; a file whose stamp is
 // too recent to show every change is also compared with the bytes that
 // were compiled.
 class ChunkLoader {
@@ -32,10 +32,12 @@ public:
         kMissing,      // no such file
         kFailed,       // the problem says why
         kOutOfMemory,  // the state hit its ceiling while compiling
+        kRunFailed,    // it compiled, but a run of it failed: the problem says why
     };
     struct Result {
         Status status = Status::kMissing;
         ScriptProblem problem;
+        int chunk = LUA_NOREF;  // what was loaded, for RunFailed
     };
 
     ChunkLoader() = default;
@@ -49,8 +51,10 @@ public:
     Result Load(lua_State* state, LuaMemory& memory, const std::string& hostPath,
                 bool othersWrite = false);
 
-    // The state is gone: nothing compiled in it can be used.
-    void Forget() { compiled_.clear(); }
+    // A run of chunk, loaded from hostPath, failed: every later load of
+    // that version tells so instead of loading it. A script's run depends
+    // on nothing but its chunk, so it would fail again.
+    void RunFailed(lua_State* state, const std::string& hostPath, int chunk, ScriptProblem problem);
 
     // Between these, each file is looked at once: its stamp is taken at
     // its first load, and every later load of it sees the file as it was
@@ -64,6 +68,7 @@ private:
         FileStamp stamp;
         int chunk = LUA_NOREF;  // its reference in the registry; LUA_NOREF when it failed
         ScriptProblem problem;
+        Status failure = Status::kFailed;  // or kRunFailed
         bool unsettled = false;  // the stamp may not yet show a change:
         std::string bytes;       // these are the bytes that were compiled
     };

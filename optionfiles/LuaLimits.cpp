@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/ThreadTime.h"
+
 namespace {
 
 void* Allocate(void* context, void* block, std::size_t oldSize, std::size_t newSize)
@@ -30,11 +32,27 @@ int Panic(lua_State*)
     return 0;
 }
 
-void StopRun(lua_State* state, lua_Debug*)
+// The budget is looked at every this many instructions: often enough to
+// stop in time, seldom enough to cost nothing.
+constexpr int kHookInterval = 10'000;
+static_assert(kInstructionBudget % kHookInterval == 0, "the budget is spent to the instruction");
+
+void CheckRun(lua_State* state, lua_Debug*)
 {
+    void* context = nullptr;
+    lua_getallocf(state, &context);
+    LuaMemory& run = *static_cast<LuaMemory*>(context);
+    run.instructionsLeft -= kHookInterval;
+    const bool outOfTime = ThreadTime() >= run.runEnds;
+    if (run.instructionsLeft > 0 && !outOfTime)
+        return;
     luaL_where(state, 0);  // the function the hook interrupted
-    lua_pushfstring(state, "stopped after %d instructions, the most a script may run",
-                    static_cast<int>(kInstructionBudget));
+    if (run.instructionsLeft > 0)
+        lua_pushfstring(state, "stopped after %d ms, the longest a script may run",
+                        static_cast<int>(kRunTimeLimit.count()));
+    else
+        lua_pushfstring(state, "stopped after %d instructions, the most a script may run",
+                        static_cast<int>(kInstructionBudget));
     lua_concat(state, 2);
     lua_error(state);
 }
@@ -58,7 +76,9 @@ LuaStatePtr NewLimitedState(LuaMemory& memory)
 LimitedRun::LimitedRun(lua_State* state, LuaMemory& memory) : state_(state), memory_(memory)
 {
     memory_.enforced = true;
-    lua_sethook(state_, StopRun, LUA_MASKCOUNT, static_cast<int>(kInstructionBudget));
+    memory_.instructionsLeft = kInstructionBudget;
+    memory_.runEnds = ThreadTime() + kRunTimeLimit;
+    lua_sethook(state_, CheckRun, LUA_MASKCOUNT, kHookInterval);
 }
 
 LimitedRun::~LimitedRun()

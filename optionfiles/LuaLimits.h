@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -11,6 +12,10 @@
 // few thousand instructions and well under a megabyte, far below both.
 constexpr long kInstructionBudget = 5'000'000;          // per run of a chunk
 constexpr std::size_t kMemoryCeiling = 64u << 20;        // bytes, whole state
+// Instructions that make garbage may still take seconds within both, as
+// Lua collects it: a run also stops when it has used this much processor
+// time (the thread's, so that a busy machine does not stop a sound script).
+constexpr std::chrono::milliseconds kRunTimeLimit{250};
 
 // What a failure at the memory ceiling is reported as.
 std::string OverCeilingMessage();
@@ -22,6 +27,9 @@ struct LuaMemory {
     std::size_t used = 0;
     std::size_t ceiling = kMemoryCeiling;
     bool enforced = false;
+    // The run under way: the instructions it has left, and when it ends.
+    long instructionsLeft = 0;
+    std::chrono::nanoseconds runEnds{0};  // in ThreadTime
 };
 
 struct LuaStateCloser {
@@ -34,8 +42,8 @@ using LuaStatePtr = std::unique_ptr<lua_State, LuaStateCloser>;
 LuaStatePtr NewLimitedState(LuaMemory& memory);
 
 // While it lives, the memory ceiling holds and the next run of a chunk
-// stops with an error once it has spent the instruction budget; the error
-// says where, as Lua's run-time errors do ("path:line: ...").
+// stops with an error once it has spent the instruction budget or its
+// time; the error says where, as Lua's run-time errors do ("path:line: ...").
 class LimitedRun {
 public:
     LimitedRun(lua_State* state, LuaMemory& memory);

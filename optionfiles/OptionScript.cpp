@@ -12,12 +12,6 @@ OptionScript g_optionScript;
 
 namespace {
 
-void ReplaceGlobalTable(lua_State* state, const char* tableName)
-{
-    lua_createtable(state, 0, 0);
-    lua_setfield(state, LUA_GLOBALSINDEX, tableName);
-}
-
 bool Is(const char* name, int settingIndex)
 {
     return std::strcmp(name, SettingName(settingIndex)) == 0;
@@ -37,64 +31,58 @@ int32_t ToInt32(double number)
     return INT32_MIN;  // also NaN, which fails both comparisons
 }
 
-OptionScript::OptionScript() : state_(NewLimitedState(memory_)) {}
+OptionScript::OptionScript() = default;
 
 OptionScript::~OptionScript() = default;
 
 OptionScript::Loaded OptionScript::CompileFile(const std::string& name, std::string_view fallingBack,
                                                bool othersWrite)
 {
-    lua_State* state = state_.get();
-    if (state == nullptr)
+    ScriptState& script = *current_;
+    if (script.get() == nullptr)
         return Loaded::kFailed;
     const std::string hostPath = HostPathOf(name);
-    const ChunkLoader::Result result = loader_.Load(state, memory_, hostPath, othersWrite);
+    script.CollectIfLarge();
+    ChunkLoader::Result result =
+        script.loader().Load(script.get(), script.memory(), hostPath, othersWrite);
     switch (result.status) {
     case ChunkLoader::Status::kLoaded:
-        if (findings_ != nullptr) {
-            loadedName_ = name;
-            loadedHostPath_ = hostPath;
+    case ChunkLoader::Status::kRunFailed:
+        loadedName_ = name;
+        loadedHostPath_ = hostPath;
+        loadedChunk_ = result.chunk;
+        failedBefore_ = result.status == ChunkLoader::Status::kRunFailed;
+        runProblem_ = std::move(result.problem);
+        if (findings_ != nullptr)
             usedFiles_[name.substr(0, name.size() - 4)] = name;  // less ".lub" or ".lua"
-        }
         return Loaded::kYes;
     case ChunkLoader::Status::kMissing:
         return Loaded::kMissing;
-    case ChunkLoader::Status::kOutOfMemory:
-        Note(name, result.problem, fallingBack);
-        RecoverMemory();
-        return Loaded::kFailed;
     default:
         Note(name, result.problem, fallingBack);
+        script.Collect();  // what the failed compile left
         return Loaded::kFailed;
-    }
-}
-
-// After a compile or run failed: collect what it left behind, so that it
-// does not count against the next. A state that a script's globals still
-// hold near the ceiling can compile nothing any more; a fresh one, without
-// those globals, lets the other scripts answer again.
-void OptionScript::RecoverMemory()
-{
-    lua_gc(state_.get(), LUA_GCCOLLECT, 0);
-    if (memory_.used > memory_.ceiling / 2) {
-        loader_.Forget();
-        state_.reset();
-        memory_ = LuaMemory{};
-        state_ = NewLimitedState(memory_);
     }
 }
 
 void OptionScript::BeginBatch()
 {
-    ++batchDepth_;
-    loader_.BeginBatch();
+    if (batchDepth_++ == 0)
+        ++batch_;
+    for (ScriptState* script : {&savedFile_, &optionScript_, &messageScript_})
+        script->loader().BeginBatch();
 }
 
+// The batch's runs are no longer needed: their globals become garbage.
 void OptionScript::EndBatch()
 {
-    loader_.EndBatch();
-    if (batchDepth_ > 0 && --batchDepth_ == 0)
-        hostPaths_.clear();
+    for (ScriptState* script : {&savedFile_, &optionScript_, &messageScript_})
+        script->loader().EndBatch();
+    if (batchDepth_ == 0 || --batchDepth_ > 0)
+        return;
+    hostPaths_.clear();
+    for (ScriptState* script : {&savedFile_, &optionScript_, &messageScript_})
+        script->DropKept();
 }
 
 // Within a batch each name is looked up once: on hosts that match names
@@ -115,8 +103,18 @@ std::string OptionScript::FileUsedFor(const std::string& scriptName) const
     return used != usedFiles_.end() ? used->second : scriptName + ".lua";
 }
 
+ScriptState& OptionScript::StateOf(const char* scriptName)
+{
+    if (Is(scriptName, kSavedOptionFile))
+        return savedFile_;
+    return Is(scriptName, kMsgStringScript) ? messageScript_ : optionScript_;
+}
+
 OptionScript::Loaded OptionScript::LoadScript(const char* scriptName)
 {
+    current_ = &StateOf(scriptName);
+    if (current_->get() != nullptr)
+        lua_settop(current_->get(), 0);  // no lookup depends on what an earlier one left
     const std::string name(scriptName);
     // Lua's check of precompiled code is not sound: from the save folder,
     // which others may write, only the source is read.
@@ -149,8 +147,7 @@ bool OptionScript::PrepareScript(const char* scriptName)
         // its own: the option script stands in.
         if (LoadScript(scriptName) != Loaded::kYes)
             return PrepareScript(SettingName(kOptionInfoScript));
-        ReplaceGlobalTable(state_.get(), SettingName(kCmdOnOffList));
-        ReplaceGlobalTable(state_.get(), SettingName(kOptionInfoList));
+        freshTables_ = {SettingName(kCmdOnOffList), SettingName(kOptionInfoList)};
         return Prepared(ScriptSource::kSavedFile);
     }
     const bool optionScript = Is(scriptName, kOptionInfoScript);
@@ -161,35 +158,52 @@ bool OptionScript::PrepareScript(const char* scriptName)
         Note(scriptName, {0, "missing: there is neither a .lub nor a .lua"});
     if (loaded != Loaded::kYes)
         return false;
-    if (optionScript)
+    if (optionScript) {
+        freshTables_.clear();
         return Prepared(ScriptSource::kOptionScript);
-    ReplaceGlobalTable(state_.get(), SettingName(kSetupMSG));
+    }
+    freshTables_ = {SettingName(kSetupMSG)};
     return Prepared(ScriptSource::kMessageScript);
 }
 
+// Leaves the globals of the run on top: this batch's, when it ran already.
 bool OptionScript::RunPrepared()
 {
-    lua_State* state = state_.get();
-    int status;
-    {
-        LimitedRun limits(state, memory_);
-        status = lua_pcall(state, 0, 0, 0);
+    if (failedBefore_) {
+        Note(loadedName_, runProblem_);
+        return false;
     }
-    if (status == 0)
+    ScriptState& script = *current_;
+    if (batchDepth_ > 0 && script.PushKept(batch_)) {
+        lua_remove(Lua(), -2);  // the chunk, not needed
         return true;
-    if (findings_ != nullptr)
-        Note(loadedName_, ProblemOf(status, ErrorText(state), loadedHostPath_));
-    lua_pop(state, 1);
-    RecoverMemory();
-    return false;
+    }
+    const int status = script.Run(freshTables_);
+    if (status != 0) {
+        RunFailed(status);
+        return false;
+    }
+    if (batchDepth_ > 0)
+        script.Keep(batch_);
+    return true;
+}
+
+void OptionScript::RunFailed(int status)
+{
+    ScriptState& script = *current_;
+    ScriptProblem problem = ProblemOf(status, ErrorText(Lua()), loadedHostPath_);
+    lua_pop(Lua(), 1);
+    Note(loadedName_, problem);
+    script.loader().RunFailed(Lua(), loadedHostPath_, loadedChunk_, std::move(problem));
+    script.Collect();  // what the failed run left
 }
 
 bool OptionScript::RunAndFind(const char* tableName, const char* key, int type)
 {
     if (!RunPrepared())
         return false;
-    lua_State* state = state_.get();
-    lua_getfield(state, LUA_GLOBALSINDEX, tableName);
+    lua_State* state = Lua();
+    lua_getfield(state, -1, tableName);
     if (lua_type(state, -1) != LUA_TTABLE) {
         NoteTableType(tableName, lua_type(state, -1));
         return false;
@@ -206,21 +220,16 @@ bool OptionScript::FindValue(const char* scriptName, const char* tableName, cons
                              int type)
 {
     prepared_ = ScriptSource::kNone;
-    if (!state_)
-        return false;
-    lua_settop(state_.get(), 0);  // no lookup depends on what an earlier one left
     return PrepareScript(scriptName) && RunAndFind(tableName, key, type);
 }
 
 bool OptionScript::SavedFileRuns()
 {
     prepared_ = ScriptSource::kNone;
-    if (!state_)
-        return false;
-    lua_settop(state_.get(), 0);
     const bool runs = PrepareScript(SettingName(kSavedOptionFile)) &&
                       prepared_ == ScriptSource::kSavedFile && RunPrepared();
-    lua_settop(state_.get(), 0);
+    if (Lua() != nullptr)
+        lua_settop(Lua(), 0);
     return runs;
 }
 
@@ -231,8 +240,8 @@ IntegerLookup OptionScript::LookUpInteger(const char* scriptName, const char* ta
     lookup.found = FindValue(scriptName, tableName, key, LUA_TNUMBER);
     lookup.answeredBy = prepared_;
     if (lookup.found) {
-        lookup.value = ToInt32(lua_tonumber(state_.get(), -1));
-        lua_settop(state_.get(), 0);
+        lookup.value = ToInt32(lua_tonumber(Lua(), -1));
+        lua_settop(Lua(), 0);
     }
     return lookup;
 }
@@ -268,14 +277,14 @@ const char* OptionScript::GetString(const char* tableName, const char* key)
 {
     if (!FindValue(SettingName(kMsgStringScript), tableName, key, LUA_TSTRING))
         return "";
-    const char* found = lua_tolstring(state_.get(), -1, nullptr);
+    const char* found = lua_tolstring(Lua(), -1, nullptr);
     try {
         text_.assign(found);  // up to the first NUL, as the callers use it
     } catch (const std::bad_alloc&) {
-        lua_settop(state_.get(), 0);
+        lua_settop(Lua(), 0);
         return "";
     }
-    lua_settop(state_.get(), 0);
+    lua_settop(Lua(), 0);
     return text_.c_str();
 }
 
@@ -300,7 +309,7 @@ void OptionScript::NoteTableType(const char* tableName, int type)
         return;
     const std::string table(tableName);
     Note(loadedName_, {0, type == LUA_TNIL ? table + " is missing"
-                                           : table + " is a " + lua_typename(state_.get(), type) +
+                                           : table + " is a " + lua_typename(Lua(), type) +
                                                  ", not a table"});
 }
 
@@ -309,6 +318,6 @@ void OptionScript::NoteValueType(const char* tableName, const char* key, int typ
     if (findings_ == nullptr)
         return;
     Note(loadedName_, {0, std::string(tableName) + "[\"" + key + "\"] holds a " +
-                              lua_typename(state_.get(), type) + ", not a " +
-                              lua_typename(state_.get(), expected)});
+                              lua_typename(Lua(), type) + ", not a " +
+                              lua_typename(Lua(), expected)});
 }

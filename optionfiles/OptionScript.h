@@ -5,9 +5,9 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "optionfiles/ChunkLoader.h"
-#include "optionfiles/LuaLimits.h"
+#include "optionfiles/ScriptState.h"
 
 class Findings;
 
@@ -28,12 +28,14 @@ struct IntegerLookup {
 
 // The one reader of the client's Lua scripts and of the saved option file.
 // Every lookup loads its script (".lub" first, else ".lua"; from the save
-// folder only ".lua"), runs it in
-// the one state, and reads one field of a global table; any failure gives
-// the getter's fallback. A script is compiled once and its compiled chunk
-// serves each later lookup until the file changes. No Lua library is
-// opened, so scripts can only build tables. All scripts share the state's
-// globals for the whole run.
+// folder only ".lua"), runs it in the script's own state with fresh
+// globals, and reads one field of a global table; any failure gives the
+// getter's fallback. A script is compiled once and its compiled chunk
+// serves each later lookup until the file changes; within a batch it runs
+// once, and its globals answer the batch's lookups. A file that fails to
+// compile or to run within the limits fails every later lookup, without a
+// run, until it changes. No Lua library is opened, so scripts can only
+// build tables.
 class OptionScript {
 public:
     OptionScript();
@@ -94,29 +96,37 @@ public:
 private:
     enum class Loaded { kYes, kMissing, kFailed };
 
+    ScriptState& StateOf(const char* scriptName);
+    lua_State* Lua() const { return current_->get(); }
     Loaded LoadScript(const char* scriptName);
     std::string HostPathOf(const std::string& name);
     Loaded CompileFile(const std::string& name, std::string_view fallingBack, bool othersWrite);
     bool Prepared(ScriptSource source);
     bool RunPrepared();
-    void RecoverMemory();
+    void RunFailed(int status);
     void Note(const std::string& place, const ScriptProblem& problem,
               std::string_view fallingBack = {});
     void NoteTableType(const char* tableName, int type);
     void NoteValueType(const char* tableName, const char* key, int type, int expected);
 
     std::string text_;
-    LuaMemory memory_;  // declared before the state, which counts into it
-    LuaStatePtr state_;
-    ChunkLoader loader_;  // what was compiled in state_
+    ScriptState savedFile_;
+    ScriptState optionScript_;
+    ScriptState messageScript_;
+    ScriptState* current_ = &optionScript_;  // the state of the script loaded last
     Findings* findings_ = nullptr;
     ScriptSource prepared_ = ScriptSource::kNone;
+    std::vector<const char*> freshTables_;  // the prepared script's empty tables
     // The file whose chunk was loaded last, as the tool names it and as
-    // the host does; kept only while findings are recorded.
+    // the host does, and its chunk; or why its run failed before.
     std::string loadedName_;
     std::string loadedHostPath_;
+    int loadedChunk_ = LUA_NOREF;
+    bool failedBefore_ = false;
+    ScriptProblem runProblem_;
     std::map<std::string, std::string> usedFiles_;  // by script name
     int batchDepth_ = 0;
+    unsigned batch_ = 0;  // counts the batches, to tell their kept runs apart
     std::map<std::string, std::string> hostPaths_;  // by file name, while a batch lasts
 };
 

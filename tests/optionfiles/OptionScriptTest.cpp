@@ -200,12 +200,17 @@ TEST_F(OptionScriptTest, OnlyTheThreeScriptsAreKnown)
     EXPECT_FALSE(script.PrepareScript("Other"));
 }
 
-TEST_F(OptionScriptTest, GlobalsOfOneScriptStayForTheOthers)
+// Each script runs in a state of its own, with fresh globals each run: a
+// saved file cannot change what the option script answers.
+TEST_F(OptionScriptTest, GlobalsOfOneScriptAreNotSeenByTheOthers)
 {
     Write(std::string(kOptionScript) + ".lua", "Shared = { WIDTH = 4 }");
     EXPECT_EQ(script.GetInteger(SettingName(kOptionInfoScript), "Shared", "WIDTH", 0), 4);
     Write(std::string(kMessageScript) + ".lua", "SetupMSG.x = 'y'");
-    EXPECT_EQ(script.GetInteger(SettingName(kMsgStringScript), "Shared", "WIDTH", 0), 4);
+    EXPECT_EQ(script.GetInteger(SettingName(kMsgStringScript), "Shared", "WIDTH", 0), 0);
+    Write(std::string(kSavedFile) + ".lua", "OptionInfoList.WIDTH = 8 Shared = 1");
+    EXPECT_EQ(script.GetSavedOption("WIDTH", 0), 8);
+    EXPECT_EQ(script.GetInteger(SettingName(kOptionInfoScript), "Shared", "WIDTH", 0), 4);
 }
 
 TEST_F(OptionScriptTest, EachLookupSeesTheScriptAsItIsThen)
@@ -246,6 +251,9 @@ TEST_F(OptionScriptTest, ABatchSeesEachFileAsItWasAtItsFirstLookup)
         EXPECT_EQ(script.GetDefaultOption("WIDTH"), 1);
     }
     EXPECT_EQ(script.GetDefaultOption("WIDTH"), 300);
+    ScriptBatch next(script);  // not answered by the first batch's run
+    Write(path, "OptionInfoList = { WIDTH = 20 }");
+    EXPECT_EQ(script.GetDefaultOption("WIDTH"), 20);
 }
 
 TEST_F(OptionScriptTest, ScriptsWithAByteOrderMarkAreRead)
