@@ -1,10 +1,14 @@
 # GoogleTest: Debian's package natively; built from /usr/src/googletest for
 # Windows, where ctest runs the test programs under Wine (scripts/wine-run.sh)
-# in a prefix of the build folder's own.
+# in the prefix SETUP_WINE_PREFIX. A prefix of Wine 8 takes more than a
+# gigabyte, so scripts/build.sh gives the 32-bit build and its twin one
+# prefix to share (a win64 prefix runs both); their suites run in turn.
 include(GoogleTest)
 
 if(WIN32)
-  set(WINE_PREFIX "${CMAKE_BINARY_DIR}/wineprefix")
+  set(SETUP_WINE_PREFIX "${CMAKE_BINARY_DIR}/wineprefix" CACHE PATH
+      "The Wine prefix the Windows tests run in")
+  set(WINE_PREFIX "${SETUP_WINE_PREFIX}")
   set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_SOURCE_DIR}/scripts/wine-run.sh;${WINE_PREFIX}")
   set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

@@ -1,12 +1,9 @@
 # Sourced by the run and test scripts: gives Wine an X display. Without one
 # (a headless machine, CI) it starts a private Xvfb that ends with the script.
-# Also stops the Wine servers of the builds' prefixes when the script ends:
-# SETUP_WINEPREFIX's, and those listed in SETUP_WINEPREFIXES.
+# Also stops the Wine server of the prefix SETUP_WINEPREFIX when the script ends.
 setup_cleanup() {
-  local prefix
-  for prefix in ${SETUP_WINEPREFIX:-} ${SETUP_WINEPREFIXES:-}; do
-    [ -d "$prefix" ] && WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
-  done
+  local prefix=${SETUP_WINEPREFIX:-}
+  [ -n "$prefix" ] && [ -d "$prefix" ] && WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
   if [ -n "${SETUP_XVFB_PID:-}" ]; then
     kill "$SETUP_XVFB_PID" 2>/dev/null || true
   fi

@@ -74,7 +74,7 @@ client_sized_message_script demo/System/LuaFiles514/MsgString.lua "$entries" \
   >"$work/large/System/LuaFiles514/MsgString.lua"
 script_size=$(stat -c %s "$work/large/System/LuaFiles514/MsgString.lua")
 
-export SETUP_WINEPREFIX="$root/build/$build/wineprefix"
+export SETUP_WINEPREFIX="$root/build/wineprefix"
 source scripts/display.sh
 
 bin=$root/build/$build/bench/launch

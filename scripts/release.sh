@@ -117,7 +117,7 @@ EOF
                 "\"ProductVersion\", \"$version\""; do
       grep -qF "$line" <<<"$resource" || { echo "the version resource lacks $line"; status=1; }
     done
-    check_said_version "$ctl" "$version" "$build" || status=1
+    check_said_version "$ctl" "$version" || status=1
   fi
   rm -rf "$dir"
   [ "$status" -eq 0 ] && echo "checked: $zip"
@@ -126,14 +126,14 @@ EOF
 
 # What setupctl --version says, where this host can run the 32-bit program;
 # elsewhere the version resource checked above is all there is to go by.
-check_said_version() {  # EXE VERSION BUILD
+check_said_version() {  # EXE VERSION
   local bits said
   bits=$(host_windows_bits) || return 1
   if [ "$bits" = 64 ]; then
     echo "setupctl.exe not run (this host runs 64-bit code only): version $2 checked in the resources alone"
     return 0
   fi
-  said=$("$root/scripts/wine-run.sh" "${SETUP_WINEPREFIX:-$3/wineprefix}" "$1" --version \
+  said=$("$root/scripts/wine-run.sh" "${SETUP_WINEPREFIX:-$root/build/wineprefix}" "$1" --version \
     2>/dev/null | tr -d '\r')
   [ "$said" = "setupctl $2" ] || { echo "setupctl --version says '$said', not $2"; return 1; }
 }
@@ -150,7 +150,7 @@ build_twice() {  # ZIP
     # The same Lua sources as here; setup.sh fetches them when there are none.
     [ -d "$root/.deps" ] && ln -s "$(readlink -f "$root/.deps")" "$work/$n/.deps"
     echo "== building $commit in $work/$n"
-    SETUP_WINEPREFIX="${SETUP_WINEPREFIX:-$root/build/release/wineprefix}" \
+    SETUP_WINEPREFIX="${SETUP_WINEPREFIX:-$root/build/wineprefix}" \
       bash "$work/$n/scripts/release.sh" >"$work/$n.log" 2>&1 ||
       { echo "the build in $work/$n failed, see $work/$n.log"; return 1; }
     zips+=("$work/$n/dist/$(basename "$1")")

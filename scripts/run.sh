@@ -14,7 +14,7 @@ build=win$bits
 source scripts/build.sh
 setup_build "$build" >/dev/null
 
-export SETUP_WINEPREFIX="$PWD/build/$build/wineprefix"
+export SETUP_WINEPREFIX="$PWD/build/wineprefix"
 source scripts/display.sh
 
 root=$PWD

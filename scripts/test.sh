@@ -25,7 +25,7 @@ setup_build native || exit 1
 setup_build win32 || exit 1
 setup_build win64 || exit 1
 
-export SETUP_WINEPREFIXES="$PWD/build/win32/wineprefix $PWD/build/win64/wineprefix"
+export SETUP_WINEPREFIX="$PWD/build/wineprefix"
 source scripts/display.sh
 
 jobs=$(nproc)

@@ -41,22 +41,27 @@ fi
 # Xvfb screen has one size (1024 x 768 only), a virtual desktop the usual
 # list from 320 x 200 up to its own size, 640 x 480 and 800 x 600 among them,
 # each at 8, 16 and 32 bits. Set SETUP_WINE_DESKTOP=off to draw on the X
-# screen directly.
+# screen directly. SETUP_WINE_DPI sets the display scale (LogPixels) of the
+# whole prefix; a caller that asks for another one must be the prefix's only
+# user meanwhile, and the next call without it puts 96 back.
 desktop=${SETUP_WINE_DESKTOP:-1024x768}
-if [ "$(cat "$prefix/.desktop" 2>/dev/null)" != "$desktop" ]; then
+dpi=${SETUP_WINE_DPI:-96}
+display="$desktop $dpi"
+if [ "$(cat "$prefix/.display" 2>/dev/null)" != "$display" ]; then
   (
     flock 9
-    if [ "$(cat "$prefix/.desktop" 2>/dev/null)" != "$desktop" ]; then
+    if [ "$(cat "$prefix/.display" 2>/dev/null)" != "$display" ]; then
       if [ "$desktop" = off ]; then
         "$wine" reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f </dev/null >/dev/null 2>&1
       else
         "$wine" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1
         "$wine" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$desktop" /f </dev/null >/dev/null 2>&1
       fi
-      # Restart the server so that no desktop of the old kind lives on.
+      "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f </dev/null >/dev/null 2>&1
+      # Restart the server so that no desktop of the old kind or scale lives on.
       wineserver -k </dev/null >/dev/null 2>&1
       wineserver -w </dev/null >/dev/null 2>&1
-      echo "$desktop" >"$prefix/.desktop"
+      echo "$display" >"$prefix/.display"
     fi
   ) 9>"$prefix.lock"
 fi
