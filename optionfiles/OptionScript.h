@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <map>
 #include <string>
 #include <string_view>
@@ -84,14 +83,9 @@ public:
     const char* GetMessageText(const char* key);
 
     // Lines of the saved option file: tableName["key"] = value, CR LF.
-    // A failed write shows in the file's error indicator.
     static std::string SettingLine(const char* tableName, const char* key, int32_t value);
     static std::string OptionLine(const char* key, int32_t value);
     static std::string CommandLine(const char* key, int32_t value);
-    static void WriteSettingLine(std::FILE* file, const char* tableName, const char* key,
-                                 int32_t value);
-    static void WriteOptionLine(std::FILE* file, const char* key, int32_t value);
-    static void WriteCommandLine(std::FILE* file, const char* key, int32_t value);
 
 private:
     enum class Loaded { kYes, kMissing, kFailed };

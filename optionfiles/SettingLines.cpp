@@ -29,20 +29,3 @@ std::string OptionScript::CommandLine(const char* key, int32_t value)
 {
     return SettingLine(SettingName(kCmdOnOffList), key, value);
 }
-
-void OptionScript::WriteSettingLine(std::FILE* file, const char* tableName, const char* key,
-                                    int32_t value)
-{
-    const std::string line = SettingLine(tableName, key, value);
-    std::fwrite(line.data(), 1, line.size(), file);
-}
-
-void OptionScript::WriteOptionLine(std::FILE* file, const char* key, int32_t value)
-{
-    WriteSettingLine(file, SettingName(kOptionInfoList), key, value);
-}
-
-void OptionScript::WriteCommandLine(std::FILE* file, const char* key, int32_t value)
-{
-    WriteSettingLine(file, SettingName(kCmdOnOffList), key, value);
-}

@@ -75,6 +75,3 @@ private:
 #endif
 };
 
-// The saved file's name for a side file of this process: no other process
-// that writes the folder at the same time uses it.
-std::string SideFileName(const std::string& name);

@@ -54,11 +54,6 @@ FileHandle Wrap(int descriptor, const char* mode, SystemError& error)
 
 }  // namespace
 
-std::string SideFileName(const std::string& name)
-{
-    return name + "." + std::to_string(getpid()) + ".new";
-}
-
 HeldFolder::~HeldFolder()
 {
     if (descriptor_ >= 0)

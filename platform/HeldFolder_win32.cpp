@@ -96,11 +96,6 @@ FileHandle Wrap(OpenHandle& handle, int flags, const char* mode, SystemError& er
 
 }  // namespace
 
-std::string SideFileName(const std::string& name)
-{
-    return name + "." + std::to_string(GetCurrentProcessId()) + ".new";
-}
-
 HeldFolder::~HeldFolder()
 {
     if (handle_ != INVALID_HANDLE_VALUE)

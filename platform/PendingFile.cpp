@@ -1,6 +1,30 @@
 #include "platform/PendingFile.h"
 
+#include "platform/ProcessId.h"
 #include "platform/WholeFile.h"
+
+namespace {
+
+// A side file is named name + "." + a process number + this.
+constexpr char kSideFileEnd[] = ".new";
+
+// A name as SideFileName makes them, for any process.
+bool IsSideFileOf(const std::string& entry, const std::string& name)
+{
+    const std::string end = kSideFileEnd;
+    if (entry.size() <= name.size() + 1 + end.size() || entry.compare(0, name.size(), name) != 0 ||
+        entry[name.size()] != '.' || entry.compare(entry.size() - end.size(), end.size(), end) != 0)
+        return false;
+    const std::string number = entry.substr(name.size() + 1, entry.size() - name.size() - 1 - end.size());
+    return number.find_first_not_of("0123456789") == std::string::npos;
+}
+
+}  // namespace
+
+std::string SideFileName(const std::string& name)
+{
+    return name + "." + std::to_string(CurrentProcessId()) + kSideFileEnd;
+}
 
 PendingFile::PendingFile(const HeldFolder& folder, std::string name)
     : folder_(folder), name_(std::move(name)), sideName_(SideFileName(name_))
@@ -20,21 +44,6 @@ void PendingFile::Abandon()
     folder_.Remove(file_.get(), sideName_);
     file_.reset();
 }
-
-namespace {
-
-// name + "." + a process number + ".new", as SideFileName makes them.
-bool IsSideFileOf(const std::string& entry, const std::string& name)
-{
-    const std::string end = ".new";
-    if (entry.size() <= name.size() + 1 + end.size() || entry.compare(0, name.size(), name) != 0 ||
-        entry[name.size()] != '.' || entry.compare(entry.size() - end.size(), end.size(), end) != 0)
-        return false;
-    const std::string number = entry.substr(name.size() + 1, entry.size() - name.size() - 1 - end.size());
-    return number.find_first_not_of("0123456789") == std::string::npos;
-}
-
-}  // namespace
 
 void PendingFile::RemoveLeftOver(const HeldFolder& folder, const std::string& name)
 {

@@ -53,3 +53,7 @@ private:
     FileHandle file_;
     SystemError startError_ = kNoError;
 };
+
+// The saved file's name for a side file of this process: no other process
+// that writes the folder at the same time uses it.
+std::string SideFileName(const std::string& name);

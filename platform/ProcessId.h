@@ -1,0 +1,4 @@
+#pragma once
+
+// The calling process's number, as the system gives it.
+unsigned long CurrentProcessId();
