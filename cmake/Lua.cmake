@@ -12,17 +12,34 @@ find_program(PATCH_PROGRAM patch REQUIRED)
 set(LUA_SOURCE_DIR "${CMAKE_BINARY_DIR}/lua5.1/src")
 file(GLOB lua_patches "${CMAKE_SOURCE_DIR}/cmake/lua-patches/*.patch")
 list(SORT lua_patches)
-# Copied and patched afresh whenever a patch changes (cmake runs again).
+# Copied and patched afresh only when the sources or a patch changed (cmake
+# runs again when a patch does): a patched file is stamped anew, and every
+# Lua source includes luaconf.h, so a copy made at each configure would
+# compile all of Lua again.
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${lua_patches})
-file(REMOVE_RECURSE "${CMAKE_BINARY_DIR}/lua5.1")
-file(COPY "${LUA_ORIGINAL_DIR}/" DESTINATION "${LUA_SOURCE_DIR}")
-foreach(lua_patch IN LISTS lua_patches)
-  execute_process(COMMAND "${PATCH_PROGRAM}" -s -p1 -d "${LUA_SOURCE_DIR}" -i "${lua_patch}"
-                  RESULT_VARIABLE patched)
-  if(NOT patched EQUAL 0)
-    message(FATAL_ERROR "${lua_patch} does not apply to ${LUA_ORIGINAL_DIR}")
-  endif()
+file(GLOB lua_originals LIST_DIRECTORIES false "${LUA_ORIGINAL_DIR}/*")
+set(lua_inputs "")
+foreach(lua_input IN LISTS lua_originals lua_patches)
+  file(SHA256 "${lua_input}" lua_sum)
+  string(APPEND lua_inputs "${lua_input} ${lua_sum}\n")
 endforeach()
+set(lua_stamp "${CMAKE_BINARY_DIR}/lua5.1/inputs.txt")
+set(lua_copied "")
+if(EXISTS "${lua_stamp}")
+  file(READ "${lua_stamp}" lua_copied)
+endif()
+if(NOT lua_copied STREQUAL lua_inputs)
+  file(REMOVE_RECURSE "${CMAKE_BINARY_DIR}/lua5.1")
+  file(COPY "${LUA_ORIGINAL_DIR}/" DESTINATION "${LUA_SOURCE_DIR}")
+  foreach(lua_patch IN LISTS lua_patches)
+    execute_process(COMMAND "${PATCH_PROGRAM}" -s -p1 -d "${LUA_SOURCE_DIR}" -i "${lua_patch}"
+                    RESULT_VARIABLE patched)
+    if(NOT patched EQUAL 0)
+      message(FATAL_ERROR "${lua_patch} does not apply to ${LUA_ORIGINAL_DIR}")
+    endif()
+  endforeach()
+  file(WRITE "${lua_stamp}" "${lua_inputs}")
+endif()
 
 file(GLOB lua_sources "${LUA_SOURCE_DIR}/*.c")
 list(FILTER lua_sources EXCLUDE REGEX "/(lua|luac|print)\\.c$")
