@@ -56,9 +56,7 @@ public:
     // every process: device and inode, or volume serial and file index.
     bool Identity(std::uint64_t& volume, std::uint64_t& index) const;
 
-#ifdef _WIN32
-    void* Handle() const { return handle_; }
-#else
+#ifndef _WIN32
     int Descriptor() const { return descriptor_; }
 #endif
 

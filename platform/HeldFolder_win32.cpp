@@ -4,6 +4,8 @@
 #include <io.h>
 #include <windows.h>
 
+#include "platform/WholeFile.h"
+
 namespace {
 
 // A handle of CreateFileA, closed when it goes out of scope unless given on.
@@ -171,10 +173,7 @@ SystemError HeldFolder::Rename(std::FILE* file, const std::string& from, const s
 {
     if (!NamesFile(PathOf(from), file))
         return ERROR_FILE_NOT_FOUND;
-    return MoveFileExA(PathOf(from).c_str(), PathOf(to).c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
-               ? kNoError
-               : LastSystemError();
+    return MoveOver(PathOf(from), PathOf(to));
 }
 
 // Deleted through the handle: whatever now has the name, only this file goes.
