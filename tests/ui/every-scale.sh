@@ -7,12 +7,13 @@
 set -u
 wine_run=$1 prefix=$2 exe=$3 out=$4
 mkdir -p "$out" && rm -f "$out"/*
+SETUP_SCALE_OUT=$("$wine_run" "$prefix" winepath -w "$out" 2>/dev/null | tr -d '\r')
+export SETUP_SCALE_OUT
 status=0
 for dpi in 96 120 144 192; do
   export SETUP_WINE_DPI=$dpi SETUP_WINE_DESKTOP=1024x768
   [ "$dpi" -ge 192 ] && SETUP_WINE_DESKTOP=1600x1200
-  SETUP_SCALE_OUT=$("$wine_run" "$prefix" winepath -w "$out" 2>/dev/null | tr -d '\r') \
-    "$wine_run" "$prefix" "$exe" --gtest_brief=1 \
+  "$wine_run" "$prefix" "$exe" --gtest_brief=1 \
     --gtest_filter='SheetTest.EveryControl*:SheetTest.EveryCaption*' || { echo "failed at $dpi dpi"; status=1; }
 done
 for shot in "$out"/*.ppm; do convert "$shot" "${shot%.ppm}.png" && rm "$shot"; done
