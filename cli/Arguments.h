@@ -3,13 +3,15 @@
 #include <string>
 #include <vector>
 
+#include "cli/TextEncoding.h"
+
 // The command line of setupctl: global options, a verb, its flags and its
 // operands.
 struct Arguments {
     std::string folder;  // -C DIR; empty for the current folder
     std::string callerFolder;  // the current folder setupctl started in, when -C left it
     std::string verb;    // a verb of the table (cli/Verbs.h), "help" among them; or version
-    unsigned codePage = 0;  // --codepage N; 0 for the client's default
+    unsigned codePage = kClientCodePage;  // --codepage N
     bool json = false;
     bool dryRun = false;
     bool force = false;

@@ -21,9 +21,9 @@ bool IsRegistryName(const std::string& name)
     return false;
 }
 
-Change RegistryChange(const RegistryValue& stored, const CRegistry& after)
+Change RegistryChange(const RegistryValue& stored, const StoredRegistryValue& held,
+                      const CRegistry& after)
 {
-    const StoredRegistryValue held = ReadStoredRegistryValue(stored.name);
     Change change;
     change.name = stored.name;
     change.wasThere = held.exists;
@@ -40,14 +40,6 @@ bool FileFailed(const SaveReport& save)
         if (failure.place == SetupSession::SavedFileName())
             return true;
     return false;
-}
-
-void AddValue(JsonWriter& json, const SettingValue& value)
-{
-    if (value.isText)
-        json.String(value.text);
-    else
-        json.Number(value.number);
 }
 
 std::string Shown(const SettingValue& value, bool there)
@@ -132,9 +124,11 @@ ChangeReport ReportChanges(const std::vector<NamedSetting>& before, const CRegis
     for (size_t i = 0; i < before.size() && i < now.size(); ++i)
         if (before[i].value != now[i].value && !IsRegistryName(now[i].name))
             report.settings.push_back(Change{now[i].name, true, before[i].value, now[i].value, false, false});
-    for (const RegistryValue& stored : RegistryValues())
-        if (!HoldsWhatASaveWrites(stored, ReadStoredRegistryValue(stored.name), after))
-            report.registry.push_back(RegistryChange(stored, after));
+    for (const RegistryValue& stored : RegistryValues()) {
+        const StoredRegistryValue held = ReadStoredRegistryValue(stored.name);
+        if (!HoldsWhatASaveWrites(stored, held, after))
+            report.registry.push_back(RegistryChange(stored, held, after));
+    }
     report.droppedLines = LinesASaveDrops();
     return report;
 }

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "cli/TextEncoding.h"
+
 // One JSON document, as --json prints it: members and items separated by
 // ", ", keys followed by ": ", all on one line. Every text comes out as
 // UTF-8: one that is not already is read in the client's code page, and the
@@ -12,8 +14,8 @@
 // own; an End without its Begin is ignored.
 class JsonWriter {
 public:
-    // codePage: the client's texts' code page; 0 for the client's default.
-    explicit JsonWriter(unsigned codePage = 0) : codePage_(codePage) {}
+    // codePage: the client's texts' code page.
+    explicit JsonWriter(unsigned codePage = kClientCodePage) : codePage_(codePage) {}
 
     JsonWriter& BeginObject();
     JsonWriter& EndObject();

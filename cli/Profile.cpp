@@ -3,6 +3,7 @@
 #include "cli/DeviceNames.h"
 #include "cli/Json.h"
 #include "cli/JsonReader.h"
+#include "display/ModeLine.h"
 #include "settings/SettingRanges.h"
 #include "settings/SettingsRecord.h"
 
@@ -14,11 +15,6 @@ constexpr long long kVersion = 1;
 // The fields of a profile, and of its device.
 const char* const kFields[] = {"format", "version", "settings", "mode", "device", "replacedBytes"};
 const char* const kDeviceFields[] = {"driver", "name", "type"};
-
-std::string ModeText(const CRegistry& s)
-{
-    return std::to_string(s.WIDTH) + "x" + std::to_string(s.HEIGHT) + "x" + std::to_string(s.BITPERPIXEL);
-}
 
 template <size_t N>
 bool Knows(const char* const (&fields)[N], const std::string& key)
@@ -151,7 +147,7 @@ std::string ProfileText(const CRegistry& s, unsigned codePage)
         json.Key(edited.Name()).Number(edited.Value(s));
     json.EndObject();
     const DeviceIdentity device = ChosenIdentity(s);
-    json.Key("mode").String(ModeText(s));
+    json.Key("mode").String(CompactModeText(ScreenMode{s.WIDTH, s.HEIGHT, s.BITPERPIXEL}));
     json.Key("device").BeginObject();
     json.Key("driver").String(device.driver).Key("name").String(device.name).Key("type").String(device.type);
     json.EndObject().EndObject();

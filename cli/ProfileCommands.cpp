@@ -41,9 +41,7 @@ int RunExport(const Arguments& arguments)
     if (const int failed = ReadClientSettings(client))
         return failed;
     // As the System page shows them: the chosen device and its mode line.
-    ScreenMode listed[ScreenModeList::kSize];
-    int count = 0;
-    TakeChosenDevice(listed, count);
+    TakeChosenDevice();
     const std::string profile = ProfileText(*SetupSettings, arguments.codePage);
     if (arguments.operands.empty()) {
         std::fputs((profile + "\n").c_str(), stdout);
@@ -66,5 +64,5 @@ int RunImport(const Arguments& arguments)
     std::string why;
     if (!ReadProfile(file.bytes, pairs, why))
         return Fail(kExitUsage, name + ": " + why + "; nothing was written");
-    return SetPairs(arguments, pairs, arguments.defaultDevice);
+    return SetPairs(arguments, pairs);
 }

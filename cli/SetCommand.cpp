@@ -12,7 +12,6 @@
 #include "cli/SettingTable.h"
 #include "display/ModeLine.h"
 #include "session/FolderChecks.h"
-#include "optionfiles/OptionScript.h"
 #include "platform/SaveLock.h"
 #include "session/ListedModes.h"
 #include "session/SetupSession.h"
@@ -69,15 +68,6 @@ bool ParseMode(std::string text, ScreenMode& mode)
     return true;
 }
 
-// What the System page does to the settings when it shows them, as it does
-// whenever the sheet opens, after a device choice and after DEFAULT.
-void ShowModeList()
-{
-    ScreenMode listed[ScreenModeList::kSize];
-    int count = 0;
-    TakeChosenDevice(listed, count);
-}
-
 int Refuse(const Pair& pair, const std::string& why)
 {
     return Fail(kExitUsage, pair.text + ": " + why + "; nothing was written");
@@ -107,13 +97,8 @@ int ChooseDevice(const Pair& pair, unsigned codePage, Applied& applied)
     if (position < 0)
         return Refuse(pair, why);
     SetupSettings->DEVICECNT = static_cast<int32_t>(position);
-    ShowModeList();
+    TakeChosenDevice();
     return kExitDone;
-}
-
-std::string CompactMode(const ScreenMode& mode)
-{
-    return std::to_string(mode.width) + "x" + std::to_string(mode.height) + "x" + std::to_string(mode.bitsPerPixel);
 }
 
 // A line of the chosen device's Mode list, taken as the page takes a choice.
@@ -136,7 +121,7 @@ int ChooseMode(const Pair& pair, Applied& applied)
             ChooseModeLine(line);
             return kExitDone;
         }
-        modes += (line > 0 ? ", " : "") + CompactMode(listed[line]);
+        modes += (line > 0 ? ", " : "") + CompactModeText(listed[line]);
     }
     return Refuse(pair, "not a line of the Mode list of " + std::string(device->description) +
                             (count > 0 ? ", which lists " + modes : ", which lists no mode"));
@@ -272,7 +257,7 @@ int RefuseOtherFolder(const Arguments& arguments)
                                 " nor a save folder; nothing was written (--force saves there all the same)");
 }
 
-int SetPairs(const Arguments& arguments, const std::vector<Pair>& pairs, bool defaultDevice)
+int SetPairs(const Arguments& arguments, const std::vector<Pair>& pairs)
 {
     if (const int refused = RefuseRepeats(pairs))
         return refused;
@@ -288,9 +273,9 @@ int SetPairs(const Arguments& arguments, const std::vector<Pair>& pairs, bool de
     if (const int failed = ReadClientSettings(client))
         return failed;
     const std::vector<NamedSetting> before = SettingsOf(*SetupSettings);
-    ShowModeList();
+    TakeChosenDevice();
     Applied applied;
-    applied.defaultDevice = defaultDevice;
+    applied.defaultDevice = arguments.defaultDevice;
     if (const int refused = ApplyPairs(pairs, arguments.codePage, applied))
         return refused;
     return SaveChanges(arguments, before, lock, applied.notes);
@@ -301,7 +286,7 @@ int RunSet(const Arguments& arguments)
     std::vector<Pair> pairs;
     if (!SplitPairs(arguments.operands, pairs))
         return kExitUsage;
-    return SetPairs(arguments, pairs, false);
+    return SetPairs(arguments, pairs);
 }
 
 // As DEFAULT on the sheet, then OK.
@@ -317,6 +302,6 @@ int RunReset(const Arguments& arguments)
         return failed;
     const std::vector<NamedSetting> before = SettingsOf(*SetupSettings);
     SetupSettings->SetDefaults();
-    ShowModeList();
+    TakeChosenDevice();
     return SaveChanges(arguments, before, lock);
 }

@@ -15,9 +15,10 @@ struct Pair {
 // What set does with its pairs, which import shares: every pair is checked,
 // then applied as the pages apply a choice (device, mode, the rest), and
 // only then saved as a confirmed OK does; a refusal writes nothing.
-// defaultDevice: a device that is not here gives way to the first line of
-// the Device list, and a mode with no device to list it is left as it is.
-int SetPairs(const Arguments& arguments, const std::vector<Pair>& pairs, bool defaultDevice);
+// With --device=default (import's), a device that is not here gives way to
+// the first line of the Device list, and a mode with no device to list it
+// is left as it is.
+int SetPairs(const Arguments& arguments, const std::vector<Pair>& pairs);
 
 // The refusal of a folder a save should not write into; kExitDone when it
 // may.

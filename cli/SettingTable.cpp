@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "cli/Json.h"
 #include "platform/RegistryKey.h"
 #include "session/StoredRegistryValue.h"
 #include "settings/RegistryValues.h"
@@ -115,6 +116,14 @@ void TakeWrittenOnlyValues(std::vector<NamedSetting>& settings, const CRegistry&
 std::string ValueText(const SettingValue& value)
 {
     return value.isText ? value.text : std::to_string(value.number);
+}
+
+void AddValue(JsonWriter& json, const SettingValue& value)
+{
+    if (value.isText)
+        json.String(value.text);
+    else
+        json.Number(value.number);
 }
 
 const char* OriginName(SettingOrigin origin)

@@ -53,6 +53,10 @@ std::vector<NamedSetting> SettingsOf(const CRegistry& s);
 // A value as text: numbers in decimal, texts as they are.
 std::string ValueText(const SettingValue& value);
 
+class JsonWriter;
+// A value in JSON: a number, or a string.
+void AddValue(JsonWriter& json, const SettingValue& value);
+
 // "default", "option script", "registry", "saved file".
 const char* OriginName(SettingOrigin origin);
 

@@ -47,14 +47,6 @@ void PrintValues(const std::vector<NamedSetting>& settings)
         std::printf("%s\n", ValueText(s.value).c_str());
 }
 
-void AddValue(JsonWriter& json, const SettingValue& value)
-{
-    if (value.isText)
-        json.String(value.text);
-    else
-        json.Number(value.number);
-}
-
 void PrintJson(const std::vector<NamedSetting>& settings, size_t foreignLines, unsigned codePage)
 {
     JsonWriter json(codePage);

@@ -13,3 +13,10 @@ inline std::string ModeLineText(const ScreenMode& mode)
                   static_cast<int>(mode.height), static_cast<int>(mode.bitsPerPixel));
     return line;
 }
+
+// A mode as setupctl takes and gives it: "800x600x16".
+inline std::string CompactModeText(const ScreenMode& mode)
+{
+    return std::to_string(mode.width) + "x" + std::to_string(mode.height) + "x" +
+           std::to_string(mode.bitsPerPixel);
+}

@@ -103,6 +103,13 @@ int TakeChosenDevice(ScreenMode (&listed)[ScreenModeList::kSize], int& count)
     return ReconcileModeCount(listed, count);
 }
 
+void TakeChosenDevice()
+{
+    ScreenMode listed[ScreenModeList::kSize];
+    int count = 0;
+    TakeChosenDevice(listed, count);
+}
+
 void ChooseModeLine(int line)
 {
     CRegistry& s = *SetupSettings;

@@ -38,6 +38,9 @@ int ReconcileModeCount(const ScreenMode (&listed)[ScreenModeList::kSize], int co
 // and their number to count (0 when DEVICECNT names no usable device);
 // returns the line to show as chosen, -1 for none.
 int TakeChosenDevice(ScreenMode (&listed)[ScreenModeList::kSize], int& count);
+// The same for a caller that shows no list, such as setupctl, which changes
+// the settings as showing the page would.
+void TakeChosenDevice();
 
 // The player's choice of the Mode list line at line: MODECNT takes it, and
 // WIDTH, HEIGHT and BITPERPIXEL the entry of ScreenModeTable behind it.
