@@ -17,15 +17,20 @@ std::vector<std::string> SplitLines(std::string_view text)
     return lines;
 }
 
-bool IsDroppedLine(std::string_view line)
+const char* DroppingName(std::string_view line)
 {
-    if (line.find(SettingName(kCmdOnOffList)) != std::string_view::npos)
-        return true;
     for (int key = kFirstOptionKey; key <= kLastOptionKey; ++key) {
         if (line.find(SettingName(key)) != std::string_view::npos)
-            return true;
+            return SettingName(key);
     }
-    return line.empty();
+    if (line.find(SettingName(kCmdOnOffList)) != std::string_view::npos)
+        return SettingName(kCmdOnOffList);
+    return nullptr;
+}
+
+bool IsDroppedLine(std::string_view line)
+{
+    return line.empty() || DroppingName(line) != nullptr;
 }
 
 std::vector<std::string> PreservedLinesOf(std::string_view text, std::vector<int>* lineNumbers)

@@ -8,9 +8,13 @@
 // part of it, and a last line without LF still counts.
 std::vector<std::string> SplitLines(std::string_view text);
 
-// Whether a line of the saved option file is the tool's own (it names
-// "CmdOnOffList" or one of the 11 option keys) or empty; such lines are
-// not carried over.
+// The name that makes a line of the saved option file the tool's own: the
+// first of the 11 option keys it mentions, else "CmdOnOffList" when it
+// mentions that; null for a line of somebody else.
+const char* DroppingName(std::string_view line);
+
+// Whether a line of the saved option file is the tool's own (it has a
+// DroppingName) or empty; such lines are not carried over.
 bool IsDroppedLine(std::string_view line);
 
 // The lines of text that belong to somebody else, in their order; UTF-8

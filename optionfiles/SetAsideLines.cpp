@@ -79,11 +79,6 @@ SetAside Finished(SetAside::Outcome outcome, const std::vector<bool>& aside)
 
 }  // namespace
 
-std::string ComposeSavedFile(const std::vector<std::string>& kept, const std::string& blocks)
-{
-    return Compose(kept, std::vector<bool>(kept.size(), false), blocks);
-}
-
 std::size_t ComposedSize(const std::vector<std::string>& kept, const std::string& blocks)
 {
     std::size_t size = blocks.size();

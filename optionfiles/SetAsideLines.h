@@ -19,8 +19,7 @@ struct SetAside {
     std::vector<std::size_t> lines;  // indices into the kept lines, ascending
 };
 
-// The file's bytes: each kept line ended by CR LF, then the blocks.
-std::string ComposeSavedFile(const std::vector<std::string>& kept, const std::string& blocks);
+// The size of the file's bytes: each kept line ended by CR LF, then the blocks.
 std::size_t ComposedSize(const std::vector<std::string>& kept, const std::string& blocks);
 
 // A kept line as a comment, the line itself unchanged behind "-- ".

@@ -60,18 +60,16 @@ SettingLineValues ReadSettingLineValues(std::string_view text)
     // The script loader reads past an editor's mark; so does this.
     if (StartsWithByteOrderMark(text))
         text.remove_prefix(kUtf8ByteOrderMark.size());
-    int number = 0;
     // Only lines with their end count: a line cut off by a torn write may
     // have lost digits.
     for (std::size_t end; (end = text.find('\n')) != std::string_view::npos; text.remove_prefix(end + 1)) {
-        ++number;
         std::string_view line = text.substr(0, end);
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
         int32_t value = 0;
         const int key = ParseSettingLine(line, value);
         if (key >= 0)
-            values[key] = SettingLineValue{true, value, number};
+            values[key] = SettingLineValue{true, value};
     }
     return values;
 }

@@ -13,8 +13,7 @@
 // file that Lua cannot run still tells.
 struct SettingLineValue {
     bool found = false;
-    int32_t value = 0;
-    int line = 0;  // 1-based; where a key has several lines, the last wins
+    int32_t value = 0;  // where a key has several lines, the last one's
 };
 
 // By key index, kFirstOptionKey .. kLastCmdOnOffKey.

@@ -9,15 +9,6 @@
 
 namespace {
 
-// The first name of the rule that line mentions.
-std::string MentionedName(const std::string& line)
-{
-    for (int key = kFirstOptionKey; key <= kLastOptionKey; ++key)
-        if (line.find(SettingName(key)) != std::string::npos)
-            return SettingName(key);
-    return SettingName(kCmdOnOffList);
-}
-
 bool IsKeyOf(const std::string& key, int first, int last)
 {
     for (int index = first; index <= last; ++index)
@@ -53,7 +44,7 @@ std::vector<DroppedLine> LinesASaveDrops()
             line.erase(0, kUtf8ByteOrderMark.size());
         if (line.empty() || !IsDroppedLine(line) || IsToolsOwnLine(line))
             continue;
-        dropped.push_back(DroppedLine{number, line, MentionedName(line)});
+        dropped.push_back(DroppedLine{number, line, DroppingName(line)});
     }
     return dropped;
 }

@@ -44,9 +44,13 @@ void CheckSavedFileLines(Findings& findings)
 {
     const std::string place = SetupSession::SavedFileName();
     std::string text;
-    if (SetupSession::SavedFileFailsToRun(text))
+    if (SetupSession::SavedFileFailsToRun(text)) {
         NoteLineByLineRead(findings, place, text);
-    const FileBytes file = ReadUnlinkedFileBytes(SetupSession::SavedFileHostPath());
-    if (file.status == FileBytes::Status::kRead)
-        NoteSetAsideLines(findings, place, file.bytes);
+    } else {
+        FileBytes file = ReadUnlinkedFileBytes(SetupSession::SavedFileHostPath());
+        if (file.status != FileBytes::Status::kRead)
+            return;
+        text = std::move(file.bytes);
+    }
+    NoteSetAsideLines(findings, place, text);
 }

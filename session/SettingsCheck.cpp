@@ -93,18 +93,17 @@ void CheckRanges(Findings& findings, const CRegistry& s)
 }
 
 // The mode is given by four values: the finding goes where the first of
-// them that a file gave was given, MODECNT before the others.
-ValuePlace PlaceOfMode(const CRegistry& s)
+// them that a file gave was given, MODECNT (at modeCountAt) before the others.
+ValuePlace PlaceOfMode(const CRegistry& s, const ValuePlace& modeCountAt)
 {
-    ValuePlace first;
-    for (int key : {kMODECNT, kWIDTH, kHEIGHT, kBITPERPIXEL}) {
+    if (modeCountAt.line.number > 0)
+        return modeCountAt;
+    for (int key : {kWIDTH, kHEIGHT, kBITPERPIXEL}) {
         const ValuePlace at = PlaceOfValue(s, SettingName(key));
         if (at.line.number > 0)
             return at;
-        if (key == kMODECNT)
-            first = at;
     }
-    return first;
+    return modeCountAt;
 }
 
 // The mode at MODECNT against the mode the three fields name, among the
@@ -114,16 +113,20 @@ void CheckMode(Findings& findings, const CRegistry& s, const DisplayDevice& devi
     ScreenMode listed[ScreenModeList::kSize];
     const int count = ListModes(device, listed);
     const ScreenMode fields{s.WIDTH, s.HEIGHT, s.BITPERPIXEL};
-    const ValuePlace at = PlaceOfMode(s);
-    const std::string modeCount = "MODECNT " + WrittenValue(PlaceOfValue(s, SettingName(kMODECNT)).line, s.MODECNT);
-    if (s.MODECNT < 0 || s.MODECNT >= count) {
+    const bool isListed = s.MODECNT >= 0 && s.MODECNT < count;
+    // The usual case: nothing to tell, so no file is read for a place.
+    if (isListed && listed[s.MODECNT] == fields)
+        return;
+    const ValuePlace modeCountAt = PlaceOfValue(s, SettingName(kMODECNT));
+    const ValuePlace at = PlaceOfMode(s, modeCountAt);
+    const std::string modeCount = "MODECNT " + WrittenValue(modeCountAt.line, s.MODECNT);
+    if (!isListed) {
         NoteAt(findings, at, modeCount + " is not a line of the Mode list, which has " + std::to_string(count));
         return;
     }
-    if (listed[s.MODECNT] != fields)
-        NoteAt(findings, at,
-               modeCount + " names " + ModeLineText(listed[s.MODECNT]) +
-                   ", but WIDTH, HEIGHT and BITPERPIXEL name " + ModeLineText(fields));
+    NoteAt(findings, at,
+           modeCount + " names " + ModeLineText(listed[s.MODECNT]) +
+               ", but WIDTH, HEIGHT and BITPERPIXEL name " + ModeLineText(fields));
 }
 
 std::string Quoted(const std::string& text)
