@@ -133,20 +133,29 @@ bool WrittenAs(const std::string& value, long long number)
     return digitsOnly && *end == '\0' && read == number;
 }
 
-SourceLine FindAssignment(const std::string& file, const std::string& key)
+void ForEachAssignment(const std::string& file,
+                       const std::function<void(int number, const Assignment& a)>& each)
 {
-    SourceLine found;
-    const FileBytes read = ReadUnlinkedFileBytes(HostPath(file.c_str()));  // a link in the save folder is never followed
+    const FileBytes read = ReadUnlinkedFileBytes(HostPath(file.c_str()));
     if (read.status != FileBytes::Status::kRead || (!read.bytes.empty() && read.bytes[0] == '\x1b'))
-        return found;
+        return;
     int number = 0;
     for (const std::string& line : SplitLines(read.bytes)) {
         ++number;
         Assignment a;
-        if (ParseAssignment(line, a) && a.key == key) {
+        if (ParseAssignment(line, a))
+            each(number, a);
+    }
+}
+
+SourceLine FindAssignment(const std::string& file, const std::string& key)
+{
+    SourceLine found;
+    ForEachAssignment(file, [&](int number, const Assignment& a) {
+        if (a.key == key) {
             found.number = number;
             found.value = a.value;
         }
-    }
+    });
     return found;
 }

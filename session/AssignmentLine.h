@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,13 @@ bool ParseAssignment(std::string_view line, Assignment& found);
 
 // Whether value, as written, is the decimal integer number.
 bool WrittenAs(const std::string& value, long long number);
+
+// Calls each with the line number (1-based) and the assignment of every line
+// of a source file that ParseAssignment reads, in order; none when the file
+// is a precompiled chunk or cannot be read. A link in the save folder is
+// never followed.
+void ForEachAssignment(const std::string& file,
+                       const std::function<void(int number, const Assignment& a)>& each);
 
 // The line number (1-based) of the last line of a source file that gives key
 // its value, and that value as written; 0 when the file is a precompiled

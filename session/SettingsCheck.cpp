@@ -7,9 +7,6 @@
 
 #include "display/ModeLine.h"
 #include "optionfiles/OptionScript.h"
-#include "optionfiles/PreservedLines.h"
-#include "platform/FileBytes.h"
-#include "platform/HostPath.h"
 #include "session/AssignmentLine.h"
 #include "session/DroppedLines.h"
 #include "session/FolderChecks.h"
@@ -188,20 +185,12 @@ const char* KeySpeltOtherwise(const std::string& name)
 // Keys the client looks up in their exact case only.
 void CheckKeyCase(Findings& findings, const std::string& file)
 {
-    const FileBytes read = ReadUnlinkedFileBytes(HostPath(file.c_str()));  // a link in the save folder is never followed
-    if (read.status != FileBytes::Status::kRead || (!read.bytes.empty() && read.bytes[0] == '\x1b'))
-        return;
-    int number = 0;
-    for (const std::string& line : SplitLines(read.bytes)) {
-        ++number;
-        Assignment a;
-        if (!ParseAssignment(line, a))
-            continue;
+    ForEachAssignment(file, [&](int number, const Assignment& a) {
         if (const char* key = KeySpeltOtherwise(a.key))
             findings.Add(file, number,
                          Quoted(a.key) + " is not " + key + ": keys are read in their exact letter case, so "
                                                            "the client ignores this one");
-    }
+    });
 }
 
 void CheckDroppedLines(Findings& findings)
