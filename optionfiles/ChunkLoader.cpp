@@ -99,18 +99,9 @@ ChunkLoader::Result Compile(lua_State* state, LuaMemory& memory, const std::stri
         return Failed({0, std::move(why)});
 
     const std::string chunkName = "@" + hostPath;
-    CompileRequest request{{text.skippedFirstLine, text.bytes}, chunkName.c_str(), -1, LUA_NOREF};
-    int status;
-    {
-        LimitedRun limits(state, memory);
-        status = lua_cpcall(state, CompileProtected, &request);
-    }
-    if (status == 0) {
-        chunk = request.chunk;
+    const int status = CompileChunkText(state, memory, text, chunkName.c_str(), chunk);
+    if (status == 0)
         return ChunkLoader::Result{Status::kLoaded, {}};
-    }
-    if (request.status == LUA_ERRMEM)
-        status = LUA_ERRMEM;
     const char* message = lua_tostring(state, -1);
     ChunkLoader::Result result =
         Failed(ProblemOf(status, message != nullptr ? message : "", hostPath),
@@ -120,6 +111,20 @@ ChunkLoader::Result Compile(lua_State* state, LuaMemory& memory, const std::stri
 }
 
 }  // namespace
+
+int CompileChunkText(lua_State* state, LuaMemory& memory, const ChunkText& text, const char* chunkName,
+                     int& chunk)
+{
+    CompileRequest request{{text.skippedFirstLine, text.bytes}, chunkName, -1, LUA_NOREF};
+    int status;
+    {
+        LimitedRun limits(state, memory);
+        status = lua_cpcall(state, CompileProtected, &request);
+    }
+    if (status == 0)
+        chunk = request.chunk;
+    return request.status == LUA_ERRMEM ? LUA_ERRMEM : status;
+}
 
 ScriptProblem ProblemOf(int status, std::string_view message, const std::string& hostPath)
 {

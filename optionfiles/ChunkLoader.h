@@ -19,6 +19,13 @@ struct ScriptProblem {
 // line and what, on one line of sensible length.
 ScriptProblem ProblemOf(int status, std::string_view luaMessage, const std::string& hostPath);
 
+struct ChunkText;
+// Compiles text in state, protected and within memory's ceiling, under
+// chunkName: 0, with the chunk kept in the registry under chunk; or Lua's
+// status (LUA_ERRMEM whenever memory ran out), with the message on the stack.
+int CompileChunkText(lua_State* state, LuaMemory& memory, const ChunkText& text, const char* chunkName,
+                     int& chunk);
+
 // Compiles script files into a Lua state, and keeps what it compiled: a
 // script is compiled once, and its compiled chunk (or why it did not
 // compile, or why it failed a run) serves every later load for as long as
