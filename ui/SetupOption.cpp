@@ -116,27 +116,10 @@ void CSetupOption::OnOK()
 
 void CSetupOption::OnFullScreen() { SetupSettings->ISFULLSCREENMODE = fullScreen_.GetCheck(); }
 
-void CSetupOption::OnSpriteReleased(NMHDR*, LRESULT* result)
+// A track bar let go of the mouse: the position it was left at.
+void CSetupOption::OnSliderReleased(NMHDR* header, LRESULT* result)
 {
-    SetupSettings->SPRITEMODE = spriteDetail_.GetPos();
-    *result = 0;
-}
-
-void CSetupOption::OnTextureReleased(NMHDR*, LRESULT* result)
-{
-    SetupSettings->TEXTUREMODE = textureDetail_.GetPos();
-    *result = 0;
-}
-
-void CSetupOption::OnBgmVolumeReleased(NMHDR*, LRESULT* result)
-{
-    SetupSettings->Bgm_Volume = bgmVolume_.GetPos();
-    *result = 0;
-}
-
-void CSetupOption::OnEffectVolumeReleased(NMHDR*, LRESULT* result)
-{
-    SetupSettings->Effect_Volume = effectVolume_.GetPos();
+    OnSliderScrolled(header->hwndFrom);
     *result = 0;
 }
 
@@ -194,7 +177,7 @@ bool CSetupOption::OnWheel(WPARAM wParam, LPARAM lParam)
     wheelTurn_ %= WHEEL_DELTA;
     const auto lineSize = static_cast<int>(slider->Send(TBM_GETLINESIZE));
     slider->SetPos(slider->GetPos() - notches * lineSize, true);
-    OnSliderScrolled(slider->GetSafeHwnd());
+    Field(key) = slider->GetPos();
     return true;
 }
 
@@ -232,10 +215,7 @@ void CSetupOption::OnNoSound()
 using SystemMap = MessageMap<CSetupOption>;
 const SystemMap::Entry CSetupOption::kMessageMap[] = {
     SystemMap::Clicked(IDC_FULLSCREEN, &CSetupOption::OnFullScreen),
-    SystemMap::Notify(NM_RELEASEDCAPTURE, IDC_SPRITE_DETAIL, &CSetupOption::OnSpriteReleased),
-    SystemMap::Notify(NM_RELEASEDCAPTURE, IDC_TEXTURE_DETAIL, &CSetupOption::OnTextureReleased),
-    SystemMap::Notify(NM_RELEASEDCAPTURE, IDC_BGM_VOLUME, &CSetupOption::OnBgmVolumeReleased),
-    SystemMap::Notify(NM_RELEASEDCAPTURE, IDC_EFFECT_VOLUME, &CSetupOption::OnEffectVolumeReleased),
+    SystemMap::NotifyFromAny(NM_RELEASEDCAPTURE, &CSetupOption::OnSliderReleased),
     SystemMap::Clicked(IDC_BGM_ON, &CSetupOption::OnBgmSwitch),
     SystemMap::Clicked(IDC_EFFECT_ON, &CSetupOption::OnSoundSwitch),
     SystemMap::SelChange(IDC_MODE_LIST, &CSetupOption::OnModeChosen),

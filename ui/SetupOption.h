@@ -32,10 +32,7 @@ protected:
 
 private:
     void OnFullScreen();
-    void OnSpriteReleased(NMHDR* header, LRESULT* result);
-    void OnTextureReleased(NMHDR* header, LRESULT* result);
-    void OnBgmVolumeReleased(NMHDR* header, LRESULT* result);
-    void OnEffectVolumeReleased(NMHDR* header, LRESULT* result);
+    void OnSliderReleased(NMHDR* header, LRESULT* result);
     const CSliderCtrl* SliderOf(HWND slider, int& key) const;
     // A track bar's WM_HSCROLL, whatever moved it; false when slider is
     // none of the page's.
