@@ -20,14 +20,10 @@ int Scaled(int length, double scale) { return static_cast<int>(std::lround(lengt
 // in the font of 96, at the page's scale.
 void FitDropDownHeight(HWND control, HFONT font, HFONT font96, double scale)
 {
-    char name[16] = {};
-    GetClassNameA(control, name, sizeof name);
-    if (lstrcmpiA(name, "ComboBox") != 0)
+    if (!IsComboBox(control))
         return;
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font96), FALSE);
-    RECT at96 = {};
-    GetWindowRect(control, &at96);
-    const int wanted = Scaled(at96.bottom - at96.top, scale);
+    const int wanted = Scaled(WindowHeight(control), scale);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     SetClosedHeight(control, wanted);
 }
@@ -129,7 +125,7 @@ void CPageSkin::OnDpiChanged(UINT dpi)
     if (createdDpi_ == 0)
         return;
     const double ratio = static_cast<double>(dpi) / createdDpi_;
-    ScalePicture(dpi == createdDpi_ ? createdScale_ : Scale{createdScale_.x * ratio, createdScale_.y * ratio});
+    ScalePicture(Scale{createdScale_.x * ratio, createdScale_.y * ratio});
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 

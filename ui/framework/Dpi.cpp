@@ -22,6 +22,8 @@ UINT SystemDpi()
     return dpi > 0 ? static_cast<UINT>(dpi) : kDefaultDpi;
 }
 
+}  // namespace
+
 int WindowHeight(HWND window)
 {
     RECT rect = {};
@@ -29,7 +31,12 @@ int WindowHeight(HWND window)
     return rect.bottom - rect.top;
 }
 
-}  // namespace
+bool IsComboBox(HWND window)
+{
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof name);
+    return lstrcmpiA(name, "ComboBox") == 0;  // class names are told apart without case
+}
 
 UINT WindowDpi(HWND window)
 {

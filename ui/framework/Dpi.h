@@ -23,3 +23,7 @@ SIZE DialogBaseUnits(HFONT font);
 // Gives a drop-down list's closed part the height, through the height of
 // its selection field.
 void SetClosedHeight(HWND comboBox, int height);
+
+// A combo box's window is its closed part: WindowHeight is that part's.
+bool IsComboBox(HWND window);
+int WindowHeight(HWND window);

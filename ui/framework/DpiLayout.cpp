@@ -1,17 +1,8 @@
 #include "ui/framework/DpiLayout.h"
 
-#include <cstring>
-
 #include "ui/framework/Dpi.h"
 
 namespace {
-
-bool IsComboBox(HWND window)
-{
-    char name[16] = {};
-    GetClassNameA(window, name, sizeof name);
-    return std::strcmp(name, "ComboBox") == 0;
-}
 
 // The window's rectangle in its parent's client area. A combo box is sized
 // with its drop-down list, so its height is the list's bottom.
@@ -43,9 +34,7 @@ BOOL CALLBACK CDpiLayout::RecordOne(HWND window, LPARAM self)
 {
     auto* layout = reinterpret_cast<CDpiLayout*>(self);
     HFONT font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
-    RECT closed = {};
-    GetWindowRect(window, &closed);
-    const int closedHeight = IsComboBox(window) ? closed.bottom - closed.top : 0;
+    const int closedHeight = IsComboBox(window) ? WindowHeight(window) : 0;
     layout->placements_.push_back({window, PlacementOf(window), font, closedHeight});
     return TRUE;
 }
