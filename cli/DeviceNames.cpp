@@ -26,10 +26,10 @@ std::string Upper(std::string text)
     return text;
 }
 
-// Names compared as the people who typed them see them.
-bool SameText(const std::string& a, const std::string& b, unsigned codePage)
+// A name as the person who typed it sees it, so that names compare as seen.
+std::string Seen(const std::string& name, unsigned codePage)
 {
-    return ToUtf8(a, codePage).text == ToUtf8(b, codePage).text;
+    return ToUtf8(name, codePage).text;
 }
 
 bool IsPosition(const std::string& text)
@@ -47,10 +47,6 @@ std::string ListLines()
     }
     return lines.empty() ? "; this seat lists no display device" : ". The Device list has:" + lines;
 }
-
-}  // namespace
-
-namespace {
 
 DeviceIdentity Identity(const char (&description)[40], const RawGuid& driverGuid, const RawGuid& deviceGuid)
 {
@@ -88,14 +84,16 @@ int FindDeviceLine(const std::string& text, unsigned codePage, std::string& why)
         why = "the Device list has no line " + text + ListLines();
         return -1;
     }
+    // NAME, or DRIVER/{GUID}.
     const size_t slash = text.rfind("/{");
+    const bool byName = slash == std::string::npos;
+    const std::string name = Seen(byName ? text : text.substr(0, slash), codePage);
+    const std::string type = byName ? std::string() : Upper(text.substr(slash + 1));
     std::vector<int> found;
     for (int position = 0; const DisplayDevice* device = FindUsableDevice(position); ++position) {
         const DeviceIdentity identity = IdentityOf(*device);
-        const bool named = slash == std::string::npos
-                               ? SameText(identity.name, text, codePage)
-                               : SameText(identity.driver, text.substr(0, slash), codePage) &&
-                                     Upper(identity.type) == Upper(text.substr(slash + 1));
+        const bool named = byName ? Seen(identity.name, codePage) == name
+                                  : Seen(identity.driver, codePage) == name && Upper(identity.type) == type;
         if (named)
             found.push_back(position);
     }
