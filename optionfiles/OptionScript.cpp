@@ -69,19 +69,19 @@ void OptionScript::BeginBatch()
 {
     if (batchDepth_++ == 0)
         ++batch_;
-    for (ScriptState* script : {&savedFile_, &optionScript_, &messageScript_})
+    for (ScriptState* script : AllStates())
         script->loader().BeginBatch();
 }
 
 // The batch's runs are no longer needed: their globals become garbage.
 void OptionScript::EndBatch()
 {
-    for (ScriptState* script : {&savedFile_, &optionScript_, &messageScript_})
+    for (ScriptState* script : AllStates())
         script->loader().EndBatch();
     if (batchDepth_ == 0 || --batchDepth_ > 0)
         return;
     hostPaths_.clear();
-    for (ScriptState* script : {&savedFile_, &optionScript_, &messageScript_})
+    for (ScriptState* script : AllStates())
         script->DropKept();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -91,6 +92,7 @@ private:
     enum class Loaded { kYes, kMissing, kFailed };
 
     ScriptState& StateOf(const char* scriptName);
+    std::array<ScriptState*, 3> AllStates() { return {&savedFile_, &optionScript_, &messageScript_}; }
     lua_State* Lua() const { return current_->get(); }
     Loaded LoadScript(const char* scriptName);
     std::string HostPathOf(const std::string& name);
