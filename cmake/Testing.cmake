@@ -1,5 +1,5 @@
 # GoogleTest: Debian's package natively; built from /usr/src/googletest for
-# Windows, where ctest runs the test programs under Wine (scripts/wine-run.sh)
+# Windows, where ctest runs the test programs under Wine (scripts/wine-test.sh)
 # in the prefix SETUP_WINE_PREFIX. A prefix of Wine 8 takes more than a
 # gigabyte, so scripts/build.sh gives the 32-bit build and its twin one
 # prefix to share (a win64 prefix runs both); their suites run in turn.
@@ -9,7 +9,7 @@ if(WIN32)
   set(SETUP_WINE_PREFIX "${CMAKE_BINARY_DIR}/wineprefix" CACHE PATH
       "The Wine prefix the Windows tests run in")
   set(WINE_PREFIX "${SETUP_WINE_PREFIX}")
-  set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_SOURCE_DIR}/scripts/wine-run.sh;${WINE_PREFIX}")
+  set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_SOURCE_DIR}/scripts/wine-test.sh;${WINE_PREFIX}")
   set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)

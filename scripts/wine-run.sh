@@ -11,7 +11,9 @@ set -u
 prefix=$1; shift
 export WINEPREFIX="$prefix"
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+# No debugger: a program that crashes ends with its exception's code, where
+# Wine's debugger would wait, unseen, for ever.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winedbg.exe=d}
 export WINEARCH=win64
 
 # Wine's own programs (reg, winepath, cmd) are no files here: they run with
