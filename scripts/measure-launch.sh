@@ -23,10 +23,11 @@ fi
 
 bash scripts/setup.sh
 source scripts/host-bits.sh
-bits=$(host_windows_bits)
+probe=$(host_windows_bits)
+bits=$(host_bits_of "$probe")
 # The shipped 32-bit programs, or their 64-bit twin where 32-bit code cannot run.
 build=win$bits
-[ "$bits" = 32 ] || echo "measuring the 64-bit twin (this host runs 64-bit code only)"
+[ "$bits" = 32 ] || echo "measuring the 64-bit twin ($(host_bits_why "$probe"))"
 source scripts/build.sh
 setup_build "$build" >/dev/null
 

@@ -127,10 +127,10 @@ EOF
 # What setupctl --version says, where this host can run the 32-bit program;
 # elsewhere the version resource checked above is all there is to go by.
 check_said_version() {  # EXE VERSION
-  local bits said
-  bits=$(host_windows_bits) || return 1
-  if [ "$bits" = 64 ]; then
-    echo "setupctl.exe not run (this host runs 64-bit code only): version $2 checked in the resources alone"
+  local probe said
+  probe=$(host_windows_bits) || return 1
+  if [ "$(host_bits_of "$probe")" = 64 ]; then
+    echo "setupctl.exe not run ($(host_bits_why "$probe")): version $2 checked in the resources alone"
     return 0
   fi
   said=$("$root/scripts/wine-run.sh" "${SETUP_WINEPREFIX:-$root/build/wineprefix}" "$1" --version \

@@ -7,9 +7,10 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 bash scripts/setup.sh
 source scripts/host-bits.sh
-bits=$(host_windows_bits)
+probe=$(host_windows_bits)
+bits=$(host_bits_of "$probe") why=$(host_bits_why "$probe")
 # The 32-bit Setup.exe that ships, or its 64-bit twin where this host runs no
-# 32-bit code (SETUP_WINDOWS_BITS=64 picks the twin anywhere).
+# 32-bit code or has no 32-bit Wine (SETUP_WINDOWS_BITS=64 picks the twin anywhere).
 build=win$bits
 source scripts/build.sh
 setup_build "$build" >/dev/null
@@ -23,7 +24,7 @@ helper="$root/build/$build/tests/e2e/sheet_helper.exe"
 if [ "$bits" = 32 ]; then
   echo "opening the 32-bit Setup.exe: $exe"
 else
-  echo "opening the 64-bit twin (this host runs 64-bit code only): $exe"
+  echo "opening the 64-bit twin ($why): $exe"
 fi
 wine_run() { "$root/scripts/wine-run.sh" "$SETUP_WINEPREFIX" "$@"; }
 

@@ -2,9 +2,10 @@
 # Builds everything and runs every test: the native core under AddressSanitizer
 # and UndefinedBehaviorSanitizer, then the Windows suite under Wine, on the
 # 32-bit programs that ship and on their 64-bit twin where this host runs
-# 32-bit code, on the twin alone where it runs 64-bit code only (the shipped
-# 32-bit files are still checked there, without running them).
-# SETUP_WINDOWS_BITS=64 takes the twin-only road on any host.
+# 32-bit code, on the twin alone where it runs 64-bit code only or the 32-bit
+# Wine could not be installed (the shipped 32-bit files are still checked
+# there, without running them). SETUP_WINDOWS_BITS=64 takes the twin-only road
+# on any host.
 set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
@@ -21,11 +22,12 @@ if [ "${free_mb:-0}" -lt 2048 ]; then
   echo "test.sh: only ${free_mb:-0} MB free here; a run from a clean clone needs about 1.7 GB in build/" >&2
 fi
 source scripts/host-bits.sh
-bits=$(host_windows_bits) || { echo "test.sh: cannot tell which Windows programs this host runs" >&2; exit 1; }
+probe=$(host_windows_bits) || { echo "test.sh: cannot tell which Windows programs this host runs" >&2; exit 1; }
+bits=$(host_bits_of "$probe") why=$(host_bits_why "$probe")
 if [ "$bits" = 32 ]; then
   echo "== this host runs 32-bit code: the Windows suite runs on the 32-bit build and on the 64-bit twin"
 else
-  echo "== this host runs 64-bit code only: the Windows suite runs on the 64-bit twin; the 32-bit build's shipped files are checked without running"
+  echo "== the Windows suite runs on the 64-bit twin only ($why); the 32-bit build's shipped files are checked without running"
 fi
 
 source scripts/build.sh
@@ -88,7 +90,7 @@ if [ "$bits" = 32 ]; then
   tally "Windows 32-bit" build/win32/tests.log "$win32_status"
 else
   tally "Windows 32-bit" build/win32/tests.log "$win32_status" \
-    "the shipped files' checks only: this host runs 64-bit code only"
+    "the shipped files' checks only: $why"
 fi
 tally "Windows 64-bit" build/win64/tests.log "$win64_status"
 [ "$fuzz_status" -eq 0 ] || status=1

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# host_windows_bits and pe_bits against stand-in loaders and programs: only
-# the kernel's "Exec format error" may mean a 64-bit-only host.
+# host_windows_bits and pe_bits against stand-in loaders, package queries and
+# programs: only the kernel's "Exec format error" may mean a 64-bit-only host,
+# and only a 32-bit Wine that is not installed may be passed by for the twin.
 set -u
 source "$1"
 dir=$(mktemp -d) && trap 'rm -rf "$dir"' EXIT
@@ -21,12 +22,17 @@ cp "$(type -P true)" "$dir/foreign" && printf '\377\377' |
 printf '#!/bin/sh\necho broken >&2\nexit 3\n' >"$dir/broken" && chmod +x "$dir/broken"
 
 unset SETUP_WINDOWS_BITS
-SETUP_WINE32_LOADER=$dir/foreign expect "exec format error" 0 64 host_windows_bits
+export SETUP_WINE32_INSTALLED=true SETUP_WINE32_NOTE=$dir/note
+SETUP_WINE32_LOADER=$dir/foreign expect "exec format error" 0 "64 this host runs 64-bit code only" host_windows_bits
 SETUP_WINE32_LOADER=$(type -P true) expect "loader runs" 0 32 host_windows_bits
-SETUP_WINE32_LOADER=$dir/missing expect "loader missing" 1 "" host_windows_bits
-SETUP_WINE32_LOADER=$dir/broken expect "loader broken" 1 "" host_windows_bits
+SETUP_WINE32_LOADER=$dir/missing expect "installed, loader missing" 1 "" host_windows_bits
+SETUP_WINE32_LOADER=$dir/broken expect "installed, loader broken" 1 "" host_windows_bits
 grep -q "broken" "$dir/err" || { echo "FAIL: the broken loader's words are not passed on"; failures=$((failures + 1)); }
-SETUP_WINDOWS_BITS=64 SETUP_WINE32_LOADER=$dir/missing expect "forced twin" 0 64 host_windows_bits
+echo "Depends: libssl3:i386 but it is not going to be installed" >"$dir/note"
+SETUP_WINE32_INSTALLED=false SETUP_WINE32_LOADER=$dir/missing expect "could not be installed" 0 \
+  "64 the 32-bit Wine could not be installed: Depends: libssl3:i386 but it is not going to be installed" host_windows_bits
+SETUP_WINE32_INSTALLED=false SETUP_WINE32_LOADER=$(type -P true) expect "runs though its package says not" 0 32 host_windows_bits
+SETUP_WINDOWS_BITS=64 SETUP_WINE32_LOADER=$dir/missing expect "forced twin" 0 "64 forced (SETUP_WINDOWS_BITS=64)" host_windows_bits
 SETUP_WINDOWS_BITS=32 expect "only 64 forced" 1 "" host_windows_bits
 
 pe() {  # file, machine bytes: an MZ header pointing at a PE header at 64
