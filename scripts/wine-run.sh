@@ -38,6 +38,30 @@ if [ ! -f "$prefix/.ready" ]; then
   ) 9>"$prefix.lock"
 fi
 
+# The title bar's buttons are glyphs of Wine's Marlett (fonts-wine), which the
+# 64-bit loader does not find by itself: the prefix's Fonts folder has it.
+# The pages name the Korean font 굴림, and a Korean client's texts are Hangul:
+# Wine ships no such font, so the prefix draws them with Debian's NanumGothic
+# (fonts-nanum) instead of boxes. regedit reads UTF-16 files as they are.
+if [ ! -f "$prefix/.fonts" ]; then
+  (
+    flock 9
+    if [ ! -f "$prefix/.fonts" ]; then
+      cp -f /usr/share/wine/fonts/marlett.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null
+      printf '\xff\xfe' >"$prefix/drive_c/setup-fonts.reg"
+      printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
+        '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' \
+        '"굴림"="NanumGothic"' '"Gulim"="NanumGothic"' |
+        iconv -f UTF-8 -t UTF-16LE >>"$prefix/drive_c/setup-fonts.reg"
+      "$wine" regedit /S 'C:\setup-fonts.reg' </dev/null >/dev/null 2>&1 &&
+        touch "$prefix/.fonts"
+      # Fonts are read when the server starts.
+      wineserver -k </dev/null >/dev/null 2>&1
+      wineserver -w </dev/null >/dev/null 2>&1
+    fi
+  ) 9>"$prefix.lock"
+fi
+
 # Every program of the prefix runs in a Wine virtual desktop of this size.
 # Wine's DirectDraw offers the display modes of the screen it draws on: a bare
 # Xvfb screen has one size (1024 x 768 only), a virtual desktop the usual
