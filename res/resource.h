@@ -9,6 +9,21 @@
 
 #define IDD_SYSTEM_PAGE 104
 #define IDD_OPTION_PAGE 103
+
+// Copies of the two templates in other languages, made at build time from
+// the pages' own (res/PageCopies.txt) for the client's tools; the pages
+// never select them.
+#define IDD_OPTION_PAGE_KO 105
+#define IDD_SYSTEM_PAGE_KO 106
+#define IDD_OPTION_PAGE_JA 107
+#define IDD_SYSTEM_PAGE_JA 108
+#define IDD_SYSTEM_PAGE_ZH 110
+#define IDD_OPTION_PAGE_ZH 111
+#define IDD_OPTION_PAGE_EN 112
+#define IDD_SYSTEM_PAGE_EN 139
+#define IDD_OPTION_PAGE_EN2 140
+#define IDD_SYSTEM_PAGE_EN2 141
+
 #define IDB_SYSTEM_PAGE 133
 #define IDB_OPTION_PAGE 138
 
