@@ -14,12 +14,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static const bool named = (InitSettingNames(), true);
     (void)named;
 
-    const auto kept = PreservedLinesOf(std::string_view(reinterpret_cast<const char*>(data), size));
+    const TextLines kept = PreservedLinesOf(std::string(reinterpret_cast<const char*>(data), size));
     std::string written;
-    for (const std::string& line : kept) {
-        if (line.empty() || line.find('\n') != std::string::npos || IsDroppedLine(line))
+    for (std::size_t at = 0; at < kept.size(); ++at) {
+        const std::string_view line = kept[at];
+        if (line.empty() || line.find('\n') != std::string_view::npos || IsDroppedLine(line))
             std::abort();
-        written += line + "\r\n";
+        written += std::string(line) + "\r\n";
     }
     if (PreservedLinesOf(written) != kept)
         std::abort();

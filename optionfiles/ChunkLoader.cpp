@@ -81,7 +81,7 @@ ChunkLoader::Result Unreadable(const FileBytes& file)
     case FileBytes::Status::kMissing:
         return ChunkLoader::Result{};
     case FileBytes::Status::kTooLarge:
-        return Failed({0, "larger than " + std::to_string(kMaxFileBytes >> 20) +
+        return Failed({0, "larger than " + std::to_string(file.maxBytes >> 20) +
                               " MiB, too large to be read"});
     default:
         return Failed({0, "cannot be read: " + DescribeSystemError(file.error)});
@@ -166,7 +166,7 @@ ChunkLoader::Result ChunkLoader::Load(lua_State* state, LuaMemory& memory,
         return Reuse(state, *known);
 
     seen.verified = true;
-    FileBytes file = othersWrite ? ReadUnlinkedFileBytes(hostPath) : ReadFileBytes(hostPath);
+    FileBytes file = othersWrite ? ReadUnlinkedFileBytes(hostPath, kMaxSavedFileBytes) : ReadFileBytes(hostPath);
     if (file.status != FileBytes::Status::kRead)
         return Unreadable(file);
     if (known != nullptr && file.bytes == known->bytes)

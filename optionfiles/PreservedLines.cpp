@@ -3,18 +3,11 @@
 #include "optionfiles/ByteOrderMark.h"
 #include "settings/SettingNames.h"
 
-std::vector<std::string> SplitLines(std::string_view text)
+std::string_view WithoutByteOrderMarks(std::string_view line)
 {
-    std::vector<std::string> lines;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        if (end != std::string_view::npos && !line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        lines.emplace_back(line);
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-    }
-    return lines;
+    while (StartsWithByteOrderMark(line))
+        line.remove_prefix(kUtf8ByteOrderMark.size());
+    return line;
 }
 
 const char* DroppingName(std::string_view line)
@@ -33,21 +26,21 @@ bool IsDroppedLine(std::string_view line)
     return line.empty() || DroppingName(line) != nullptr;
 }
 
-std::vector<std::string> PreservedLinesOf(std::string_view text, std::vector<int>* lineNumbers)
+TextLines PreservedLinesOf(std::string text, std::vector<int>* lineNumbers)
 {
-    std::vector<std::string> kept;
+    TextLines kept(std::move(text));
     int number = 0;
-    for (std::string& line : SplitLines(text)) {
+    ForEachLine(kept.text(), [&](std::string_view line) {
         ++number;
         // The first kept line begins the file the tool writes: an editor's
         // byte-order mark there would keep Lua from reading it.
-        while (kept.empty() && StartsWithByteOrderMark(line))
-            line.erase(0, kUtf8ByteOrderMark.size());
+        if (kept.empty())
+            line = WithoutByteOrderMarks(line);
         if (IsDroppedLine(line))
-            continue;
-        kept.push_back(std::move(line));
+            return;
+        kept.Add(line);
         if (lineNumbers != nullptr)
             lineNumbers->push_back(number);
-    }
+    });
     return kept;
 }

@@ -1,77 +1,163 @@
 #include "optionfiles/SetAsideLines.h"
 
 #include <algorithm>
-
-#include "optionfiles/SourceCompile.h"
+#include <cstdlib>
 
 namespace {
 
-// Past this many bytes compiled, a file that still breaks after each
-// round has every remaining kept line set aside at once: each round
-// compiles the whole file, and a file of many broken lines must not hold
-// the save up for minutes.
-constexpr std::size_t kCompileBudget = 64u << 20;
+using Status = CompileVerdict::Status;
 
-bool IsLineEnd(char c)
+// The Lua line on which each kept line begins, as composed, and then the
+// blocks' first: Lua ends a line at each lone CR as well, and the CR LF
+// behind each kept line ends one more.
+std::vector<int> LuaLineStarts(const TextLines& kept)
 {
-    return c == '\n' || c == '\r';
-}
-
-// For each line of text (ended by LF), the line number Lua gives its first
-// byte: Lua counts LF, CR, CR LF and LF CR each as one line end.
-std::vector<int> LuaLineNumbers(const std::string& text)
-{
-    std::vector<int> starts{1};
+    std::vector<int> starts;
+    starts.reserve(kept.size() + 1);
     int luaLine = 1;
-    for (std::size_t at = 0; at < text.size(); ++at) {
-        if (!IsLineEnd(text[at]))
-            continue;
-        bool endsLine = text[at] == '\n';
-        if (at + 1 < text.size() && IsLineEnd(text[at + 1]) && text[at + 1] != text[at]) {
-            ++at;
-            endsLine = endsLine || text[at] == '\n';
-        }
-        ++luaLine;
-        if (endsLine)
-            starts.push_back(luaLine);
+    for (std::size_t at = 0; at < kept.size(); ++at) {
+        starts.push_back(luaLine);
+        luaLine += 1 + static_cast<int>(std::count(kept[at].begin(), kept[at].end(), '\r'));
     }
+    starts.push_back(luaLine);
     return starts;
 }
 
-// The index of the line of text in which Lua's line luaLine lies.
-std::size_t LineAt(const std::vector<int>& starts, int luaLine)
+// The line Lua blames: for a block never closed, where it was opened
+// ("'end' expected (to close 'do' at line 3)"), else where it stopped.
+int BlamedLine(const ScriptProblem& problem)
+{
+    const std::size_t close = problem.message.find("(to close '");
+    const std::size_t at = close == std::string::npos ? close : problem.message.find("' at line ", close);
+    if (at == std::string::npos)
+        return problem.line;
+    const int opened = std::atoi(problem.message.c_str() + at + 10);
+    return opened > 0 ? opened : problem.line;
+}
+
+// The kept line in which Lua's line luaLine lies; the number of kept lines
+// for the blocks.
+std::size_t KeptLineAt(const std::vector<int>& starts, int luaLine)
 {
     const auto after = std::upper_bound(starts.begin(), starts.end(), luaLine);
     return after == starts.begin() ? 0 : static_cast<std::size_t>(after - starts.begin() - 1);
 }
 
-// The kept line to set aside for a failure at line index failed: the
-// nearest one at or above it not yet set aside; below it when there is none
-// (a line that is set aside already, or the first).
-std::size_t Culprit(const std::vector<bool>& aside, std::size_t failed)
-{
-    for (std::size_t at = std::min(failed + 1, aside.size()); at-- > 0;) {
-        if (!aside[at])
-            return at;
+// The search's state. The lines below settled are decided (set aside or
+// not); every line from restoredEnd on is set aside while a trial compiles.
+class Search {
+public:
+    Search(const TextLines& kept, const std::string& blocks, const Compiler& compile)
+        : kept_(kept), blocks_(blocks), compile_(compile), aside_(kept.size(), false),
+          starts_(LuaLineStarts(kept))
+    {
     }
-    return static_cast<std::size_t>(std::find(aside.begin(), aside.end(), false) - aside.begin());
-}
 
-std::string Compose(const std::vector<std::string>& kept, const std::vector<bool>& aside,
-                    const std::string& blocks)
+    SetAside Run();
+
+private:
+    // Compiles the decided lines, the lines settled_ .. restoredEnd as they
+    // are, and every later line set aside.
+    CompileVerdict Trial(std::size_t restoredEnd);
+    // The first line from settled_ on that breaks the lines above it, with
+    // Lua's hint; kept.size() when the compiles ran out first, with
+    // soundEnd_ where what is known to compile ends.
+    std::size_t FindBreaker(std::size_t hint);
+    // A trial of the search: true when it compiles. An unknown verdict
+    // counts as a failure: fewer lines are then tried.
+    bool Compiles(std::size_t restoredEnd) { return Trial(restoredEnd).status == Status::kCompiles; }
+    SetAside Finished(SetAside::Outcome outcome) const;
+
+    const TextLines& kept_;
+    const std::string& blocks_;
+    const Compiler& compile_;
+    std::vector<bool> aside_;
+    std::vector<int> starts_;
+    std::size_t settled_ = 0;
+    std::size_t soundEnd_ = 0;
+    std::size_t wholesaleFrom_ = 0;
+    int compiles_ = 0;
+};
+
+CompileVerdict Search::Trial(std::size_t restoredEnd)
 {
+    ++compiles_;
     std::string text;
-    for (std::size_t at = 0; at < kept.size(); ++at)
-        text += (aside[at] ? SetAsideLine(kept[at]) : kept[at]) + "\r\n";
-    return text + blocks;
+    text.reserve(ComposedSize(kept_, blocks_) + kSetAsidePrefix.size() * kept_.size());
+    for (std::size_t at = 0; at < kept_.size(); ++at) {
+        if (aside_[at] || at >= restoredEnd)
+            text += kSetAsidePrefix;
+        text += kept_[at];
+        text += "\r\n";
+    }
+    text += blocks_;
+    return compile_(std::move(text));
 }
 
-SetAside Finished(SetAside::Outcome outcome, const std::vector<bool>& aside)
+std::size_t Search::FindBreaker(std::size_t hint)
+{
+    // Restoring settled_ .. sound compiles, restoring settled_ .. broken does not.
+    std::size_t sound = settled_;
+    std::size_t broken = kept_.size();
+    if (hint >= settled_ && hint + 1 < broken && compiles_ < kMostCompiles) {
+        if (Compiles(hint + 1))
+            sound = hint + 1;
+        else
+            broken = hint + 1;
+    }
+    if (hint > sound && hint < broken && compiles_ < kMostCompiles) {
+        if (Compiles(hint))
+            sound = hint;
+        else
+            broken = hint;
+    }
+    while (broken - sound > 1 && compiles_ < kMostCompiles) {
+        const std::size_t middle = sound + (broken - sound) / 2;
+        if (Compiles(middle))
+            sound = middle;
+        else
+            broken = middle;
+    }
+    soundEnd_ = sound;
+    return broken - sound == 1 ? sound : kept_.size();
+}
+
+SetAside Search::Run()
+{
+    wholesaleFrom_ = kept_.size();
+    bool asideCompiles = false;
+    for (;;) {
+        const CompileVerdict verdict = Trial(kept_.size());
+        if (verdict.status != Status::kFails)
+            return Finished(verdict.status == Status::kCompiles ? SetAside::Outcome::kCompiles
+                                                                : SetAside::Outcome::kUnknown);
+        // What the search stands on: the file with every line not yet
+        // decided set aside compiles.
+        if (!asideCompiles) {
+            const CompileVerdict aside = Trial(settled_);
+            if (aside.status != Status::kCompiles)
+                return Finished(aside.status == Status::kFails ? SetAside::Outcome::kNeverCompiles
+                                                               : SetAside::Outcome::kUnknown);
+            asideCompiles = true;
+        }
+        const std::size_t breaker = FindBreaker(KeptLineAt(starts_, BlamedLine(verdict.problem)));
+        if (breaker == kept_.size()) {
+            wholesaleFrom_ = soundEnd_;
+            std::fill(aside_.begin() + static_cast<std::ptrdiff_t>(soundEnd_), aside_.end(), true);
+            return Finished(SetAside::Outcome::kCompiles);
+        }
+        aside_[breaker] = true;
+        settled_ = breaker + 1;
+    }
+}
+
+SetAside Search::Finished(SetAside::Outcome outcome) const
 {
     SetAside result;
     result.outcome = outcome;
-    for (std::size_t at = 0; at < aside.size(); ++at) {
-        if (aside[at])
+    result.wholesaleFrom = wholesaleFrom_;
+    for (std::size_t at = 0; at < aside_.size(); ++at) {
+        if (aside_[at])
             result.lines.push_back(at);
     }
     return result;
@@ -79,47 +165,21 @@ SetAside Finished(SetAside::Outcome outcome, const std::vector<bool>& aside)
 
 }  // namespace
 
-std::size_t ComposedSize(const std::vector<std::string>& kept, const std::string& blocks)
+std::size_t ComposedSize(const TextLines& kept, const std::string& blocks)
 {
     std::size_t size = blocks.size();
-    for (const std::string& line : kept)
-        size += line.size() + 2;
+    for (std::size_t at = 0; at < kept.size(); ++at)
+        size += kept[at].size() + 2 + (kept.IsSetAside(at) ? kSetAsidePrefix.size() : 0);
     return size;
 }
 
-std::string SetAsideLine(const std::string& line)
+SetAside SetAsideUntilCompiles(const TextLines& kept, const std::string& blocks, const Compiler& compile)
 {
-    return "-- " + line;
+    return Search(kept, blocks, compile).Run();
 }
 
-SetAside SetAsideUntilCompiles(const std::vector<std::string>& kept, const std::string& blocks)
-{
-    std::vector<bool> aside(kept.size(), false);
-    std::size_t compiled = 0;
-    for (;;) {
-        const std::string text = Compose(kept, aside, blocks);
-        const CompileVerdict verdict = CompileFileBytes(text);
-        if (verdict.status == CompileVerdict::Status::kCompiles)
-            return Finished(SetAside::Outcome::kCompiles, aside);
-        if (verdict.status == CompileVerdict::Status::kUnknown)
-            return Finished(SetAside::Outcome::kUnknown, aside);
-        // Lua names no line for a file it takes for a precompiled chunk:
-        // its first line decides that.
-        const std::size_t culprit =
-            Culprit(aside, verdict.problem.line > 0 ? LineAt(LuaLineNumbers(text), verdict.problem.line) : 0);
-        if (culprit == kept.size())
-            return Finished(SetAside::Outcome::kNeverCompiles, aside);
-        compiled += text.size();
-        if (compiled > kCompileBudget)
-            std::fill(aside.begin(), aside.end(), true);
-        else
-            aside[culprit] = true;
-    }
-}
-
-std::vector<std::string> WithLinesSetAside(std::vector<std::string> kept, const SetAside& setAside)
+void SetLinesAside(TextLines& kept, const SetAside& setAside)
 {
     for (const std::size_t at : setAside.lines)
-        kept[at] = SetAsideLine(kept[at]);
-    return kept;
+        kept.SetAside(at);
 }

@@ -11,7 +11,7 @@ constexpr const char* kNameInMessages = "saved";
 
 }  // namespace
 
-CompileVerdict CompileFileBytes(const std::string& fileBytes)
+CompileVerdict CompileFileBytes(std::string fileBytes)
 {
     CompileVerdict verdict;
     LuaMemory memory;
@@ -20,7 +20,7 @@ CompileVerdict CompileFileBytes(const std::string& fileBytes)
         verdict.status = CompileVerdict::Status::kUnknown;
         return verdict;
     }
-    const ChunkText text = ChunkTextOf(fileBytes);
+    const ChunkText text = ChunkTextOf(std::move(fileBytes));
     int chunk = LUA_NOREF;  // goes with the state
     const int status = CompileChunkText(state.get(), memory, text, kChunkName, chunk);
     if (status == 0)

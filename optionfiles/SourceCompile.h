@@ -16,4 +16,4 @@ struct CompileVerdict {
     ScriptProblem problem;
 };
 
-CompileVerdict CompileFileBytes(const std::string& fileBytes);
+CompileVerdict CompileFileBytes(std::string fileBytes);

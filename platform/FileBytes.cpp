@@ -90,15 +90,19 @@ long SizeOf(std::FILE* file)
     return std::fseek(file, 0, SEEK_SET) == 0 ? size : -1;
 }
 
-FileBytes ReadOpenFile(std::FILE* file)
+FileBytes ReadOpenFile(std::FILE* file, std::size_t maxBytes)
 {
     const long size = SizeOf(file);
     if (size < 0)
         return Failed(FileBytes::Status::kUnreadable, LastFileError());
-    if (static_cast<unsigned long>(size) > kMaxFileBytes)
-        return Failed(FileBytes::Status::kTooLarge, kNoError);
+    if (static_cast<unsigned long>(size) > maxBytes) {
+        FileBytes tooLarge = Failed(FileBytes::Status::kTooLarge, kNoError);
+        tooLarge.maxBytes = maxBytes;
+        return tooLarge;
+    }
 
     FileBytes result;
+    result.maxBytes = maxBytes;
     result.bytes.resize(static_cast<std::size_t>(size));
     const std::size_t count = std::fread(result.bytes.data(), 1, result.bytes.size(), file);
     if (std::ferror(file))
@@ -109,31 +113,31 @@ FileBytes ReadOpenFile(std::FILE* file)
     return result;
 }
 
-FileBytes Opened(FileHandle file, SystemError error)
+FileBytes Opened(FileHandle file, SystemError error, std::size_t maxBytes)
 {
     if (!file)
         return Failed(IsMissing(error) ? FileBytes::Status::kMissing : FileBytes::Status::kUnreadable,
                       error);
-    return ReadOpenFile(file.get());
+    return ReadOpenFile(file.get(), maxBytes);
 }
 
 }  // namespace
 
-FileBytes ReadFileBytes(const std::string& hostPath)
+FileBytes ReadFileBytes(const std::string& hostPath, std::size_t maxBytes)
 {
     SystemError error = kNoError;
     FileHandle file = OpenForReading(hostPath, error);
-    return Opened(std::move(file), error);
+    return Opened(std::move(file), error, maxBytes);
 }
 
-FileBytes ReadFileBytesIn(const HeldFolder& folder, const std::string& name)
+FileBytes ReadFileBytesIn(const HeldFolder& folder, const std::string& name, std::size_t maxBytes)
 {
     SystemError error = kNoError;
     FileHandle file = folder.OpenPlainFile(name, error);
-    return Opened(std::move(file), error);
+    return Opened(std::move(file), error, maxBytes);
 }
 
-FileBytes ReadUnlinkedFileBytes(const std::string& hostPath)
+FileBytes ReadUnlinkedFileBytes(const std::string& hostPath, std::size_t maxBytes)
 {
     const HostPathParts parts = SplitHostPath(hostPath);
     HeldFolder folder;
@@ -141,5 +145,5 @@ FileBytes ReadUnlinkedFileBytes(const std::string& hostPath)
     if (error != kNoError)
         return Failed(IsMissing(error) ? FileBytes::Status::kMissing : FileBytes::Status::kUnreadable,
                       error);
-    return ReadFileBytesIn(folder, parts.name);
+    return ReadFileBytesIn(folder, parts.name, maxBytes);
 }

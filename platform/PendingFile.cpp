@@ -52,7 +52,7 @@ void PendingFile::RemoveLeftOver(const HeldFolder& folder, const std::string& na
             folder.RemoveName(entry);
 }
 
-SystemError PendingFile::Start(const std::vector<std::string>& lines)
+SystemError PendingFile::Start(const std::function<bool(std::FILE*)>& write)
 {
     startError_ = folder_.IsOpen() ? kNoError : folder_.Error();
     if (startError_ == kNoError)
@@ -60,14 +60,7 @@ SystemError PendingFile::Start(const std::vector<std::string>& lines)
     if (!file_)
         return startError_;
     ResetFileError();
-    bool written = true;
-    for (const std::string& line : lines) {
-        written = std::fwrite(line.data(), 1, line.size(), file_.get()) == line.size() &&
-                  std::fwrite("\r\n", 1, 2, file_.get()) == 2;
-        if (!written)
-            break;
-    }
-    if (written && std::fflush(file_.get()) == 0)
+    if (write(file_.get()) && std::fflush(file_.get()) == 0)
         return kNoError;
     startError_ = LastFileError();
     Abandon();

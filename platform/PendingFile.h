@@ -1,7 +1,8 @@
 #pragma once
 
+#include <cstdio>
+#include <functional>
 #include <string>
-#include <vector>
 
 #include "platform/FileHandle.h"
 #include "platform/HeldFolder.h"
@@ -23,9 +24,10 @@ public:
     PendingFile(const PendingFile&) = delete;
     PendingFile& operator=(const PendingFile&) = delete;
 
-    // The first step: makes the side file and writes the lines, each ending
-    // CR LF. On failure no side file is left and the reason is returned.
-    SystemError Start(const std::vector<std::string>& lines);
+    // The first step: makes the side file and has write write to it (false
+    // when a write failed). On failure no side file is left and the reason
+    // is returned.
+    SystemError Start(const std::function<bool(std::FILE*)>& write);
 
     // The side file to add to; null when the first step failed, with error
     // set to its reason.

@@ -6,6 +6,7 @@
 #include "optionfiles/PreservedLines.h"
 #include "platform/FileBytes.h"
 #include "platform/HostPath.h"
+#include "session/SetupSession.h"
 
 namespace {
 
@@ -136,16 +137,18 @@ bool WrittenAs(const std::string& value, long long number)
 void ForEachAssignment(const std::string& file,
                        const std::function<void(int number, const Assignment& a)>& each)
 {
-    const FileBytes read = ReadUnlinkedFileBytes(HostPath(file.c_str()));
+    // The saved file is read within its own bound, wherever it is read.
+    const std::size_t bound = file == SetupSession::SavedFileName() ? kMaxSavedFileBytes : kMaxFileBytes;
+    const FileBytes read = ReadUnlinkedFileBytes(HostPath(file.c_str()), bound);
     if (read.status != FileBytes::Status::kRead || (!read.bytes.empty() && read.bytes[0] == '\x1b'))
         return;
     int number = 0;
-    for (const std::string& line : SplitLines(read.bytes)) {
+    ForEachLine(read.bytes, [&](std::string_view line) {
         ++number;
         Assignment a;
         if (ParseAssignment(line, a))
             each(number, a);
-    }
+    });
 }
 
 SourceLine FindAssignment(const std::string& file, const std::string& key)

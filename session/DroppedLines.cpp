@@ -1,6 +1,5 @@
 #include "session/DroppedLines.h"
 
-#include "optionfiles/ByteOrderMark.h"
 #include "optionfiles/PreservedLines.h"
 #include "platform/FileBytes.h"
 #include "session/AssignmentLine.h"
@@ -19,7 +18,7 @@ bool IsKeyOf(const std::string& key, int first, int last)
 
 }  // namespace
 
-bool IsToolsOwnLine(const std::string& line)
+bool IsToolsOwnLine(std::string_view line)
 {
     Assignment a;
     if (!ParseAssignment(line, a))
@@ -34,17 +33,16 @@ bool IsToolsOwnLine(const std::string& line)
 std::vector<DroppedLine> LinesASaveDrops()
 {
     std::vector<DroppedLine> dropped;
-    const FileBytes file = ReadUnlinkedFileBytes(SetupSession::SavedFileHostPath());
+    const FileBytes file = SetupSession::ReadSavedFile();
     if (file.status != FileBytes::Status::kRead)
         return dropped;
     int number = 0;
-    for (std::string& line : SplitLines(file.bytes)) {
-        ++number;
-        while (number == 1 && StartsWithByteOrderMark(line))
-            line.erase(0, kUtf8ByteOrderMark.size());
+    ForEachLine(file.bytes, [&](std::string_view line) {
+        if (++number == 1)
+            line = WithoutByteOrderMarks(line);
         if (line.empty() || !IsDroppedLine(line) || IsToolsOwnLine(line))
-            continue;
-        dropped.push_back(DroppedLine{number, line, DroppingName(line)});
-    }
+            return;
+        dropped.push_back(DroppedLine{number, std::string(line), DroppingName(line)});
+    });
     return dropped;
 }

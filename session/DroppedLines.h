@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 // A line of the saved option file that a save does not carry over although
@@ -16,4 +17,4 @@ struct DroppedLine {
 std::vector<DroppedLine> LinesASaveDrops();
 
 // Whether line is one the tool writes itself: a value of one of its keys.
-bool IsToolsOwnLine(const std::string& line);
+bool IsToolsOwnLine(std::string_view line);

@@ -24,15 +24,23 @@ void NoteLineByLineRead(Findings& findings, const std::string& place, const std:
         findings.Add(place, 0, "no usable line for " + missing + "; these keep their default or registry values");
 }
 
-void NoteSetAsideLines(Findings& findings, const std::string& place, const std::string& text)
+void NoteSetAsideLines(Findings& findings, const std::string& place, std::string text)
 {
     std::vector<int> numbers;
-    const std::vector<std::string> kept = PreservedLinesOf(text, &numbers);
+    const TextLines kept = PreservedLinesOf(std::move(text), &numbers);
     const SetAside setAside = SetAsideUntilCompiles(kept, SetupSession::SettingBlocks());
-    for (const std::size_t at : setAside.lines)
+    for (const std::size_t at : setAside.lines) {
+        if (at == setAside.wholesaleFrom) {
+            findings.Add(place, numbers[at],
+                         "a save would set this line and the " + std::to_string(kept.size() - at - 1) +
+                             " lines of others after it aside as comments (\"-- \"): Lua cannot read the "
+                             "saved file with them, and the file is too broken to tell which");
+            break;
+        }
         findings.Add(place, numbers[at],
                      "a save would set this line aside as a comment (\"-- \"): Lua cannot read the "
                      "saved file with it");
+    }
     if (setAside.outcome == SetAside::Outcome::kNeverCompiles)
         findings.Add(place, 0, "a save would be refused: Lua cannot read the file even with every "
                                "line of others set aside");
@@ -47,10 +55,10 @@ void CheckSavedFileLines(Findings& findings)
     if (SetupSession::SavedFileFailsToRun(text)) {
         NoteLineByLineRead(findings, place, text);
     } else {
-        FileBytes file = ReadUnlinkedFileBytes(SetupSession::SavedFileHostPath());
+        FileBytes file = SetupSession::ReadSavedFile();
         if (file.status != FileBytes::Status::kRead)
             return;
         text = std::move(file.bytes);
     }
-    NoteSetAsideLines(findings, place, text);
+    NoteSetAsideLines(findings, place, std::move(text));
 }

@@ -28,7 +28,7 @@ SaveFailure UnreadFileKept(const std::string& why, bool atStart)
 
 SaveFailure TooLarge(bool fileWasThere)
 {
-    return FileNotWritten("Saved, it would grow past the " + std::to_string(kMaxFileBytes >> 20) +
+    return FileNotWritten("Saved, it would grow past the " + std::to_string(kMaxSavedFileBytes >> 20) +
                               " MiB that Setup reads back.",
                           fileWasThere);
 }
@@ -78,7 +78,7 @@ bool SetupSession::PrepareSavedFile(SaveReport& report, bool fileWasThere)
         return false;
     }
     const std::string blocks = SettingBlocks();
-    if (ComposedSize(s.preservedLines, blocks) > kMaxFileBytes) {
+    if (ComposedSize(s.preservedLines, blocks) > kMaxSavedFileBytes) {
         report.failures.push_back(TooLarge(fileWasThere));
         return false;
     }
@@ -91,12 +91,12 @@ bool SetupSession::PrepareSavedFile(SaveReport& report, bool fileWasThere)
     }
     if (setAside.lines.empty())
         return true;
-    std::vector<std::string> lines = WithLinesSetAside(s.preservedLines, setAside);
-    if (ComposedSize(lines, blocks) > kMaxFileBytes) {
+    if (ComposedSize(s.preservedLines, blocks) + setAside.lines.size() * kSetAsidePrefix.size() >
+        kMaxSavedFileBytes) {
         report.failures.push_back(TooLarge(fileWasThere));
         return false;
     }
-    s.preservedLines = std::move(lines);
+    SetLinesAside(s.preservedLines, setAside);
     report.notes.push_back(SetAsideNote(setAside));
     return true;
 }

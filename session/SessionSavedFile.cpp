@@ -2,6 +2,7 @@
 
 #include "optionfiles/OptionScript.h"
 #include "optionfiles/PreservedLines.h"
+#include "optionfiles/SetAsideLines.h"
 #include "optionfiles/SettingLineValues.h"
 #include "platform/FileBytes.h"
 #include "platform/HostPath.h"
@@ -13,6 +14,11 @@
 std::string SetupSession::SavedFileHostPath()
 {
     return HostPath(SavedFileName().c_str());
+}
+
+FileBytes SetupSession::ReadSavedFile()
+{
+    return ReadUnlinkedFileBytes(SavedFileHostPath(), kMaxSavedFileBytes);
 }
 
 std::string SetupSession::SavedFileName()
@@ -27,13 +33,11 @@ std::string SetupSession::SavedFileName()
 void SetupSession::LoadPreservedLines()
 {
     CRegistry& s = *SetupSettings;
-    const std::string hostPath = SavedFileHostPath();
-    s.savedFileSeen = SeeFile(hostPath);
-    FileBytes file = ReadUnlinkedFileBytes(hostPath);
+    s.savedFileSeen = SeeFile(SavedFileHostPath());
+    FileBytes file = ReadSavedFile();
     switch (file.status) {
     case FileBytes::Status::kRead:
-        for (std::string& line : PreservedLinesOf(file.bytes))
-            s.preservedLines.push_back(std::move(line));
+        s.preservedLines = PreservedLinesOf(std::move(file.bytes));
         break;
     case FileBytes::Status::kMissing:
         break;
@@ -41,7 +45,7 @@ void SetupSession::LoadPreservedLines()
         s.unreadSavedFile = DescribeSystemError(file.error);
         break;
     case FileBytes::Status::kTooLarge:
-        s.unreadSavedFile = "It is larger than the " + std::to_string(kMaxFileBytes >> 20) +
+        s.unreadSavedFile = "It is larger than the " + std::to_string(file.maxBytes >> 20) +
                             " MiB that Setup reads.";
         break;
     }
@@ -84,7 +88,7 @@ bool SetupSession::SavedFileFailsToRun(std::string& text)
 {
     if (g_optionScript.SavedFileRuns())
         return false;
-    FileBytes file = ReadUnlinkedFileBytes(SavedFileHostPath());
+    FileBytes file = ReadSavedFile();
     if (file.status != FileBytes::Status::kRead)
         return false;  // none there: the option script stands in
     text = std::move(file.bytes);
@@ -108,7 +112,18 @@ void SetupSession::ApplySavedOptions()
 
 SystemError SetupSession::WritePreservedLines(PendingFile& savedFile)
 {
-    return savedFile.Start(SetupSettings->preservedLines);
+    const TextLines& lines = SetupSettings->preservedLines;
+    return savedFile.Start([&lines](std::FILE* file) {
+        for (std::size_t at = 0; at < lines.size(); ++at) {
+            if (lines.IsSetAside(at) &&
+                std::fwrite(kSetAsidePrefix.data(), 1, kSetAsidePrefix.size(), file) != kSetAsidePrefix.size())
+                return false;
+            if (std::fwrite(lines[at].data(), 1, lines[at].size(), file) != lines[at].size() ||
+                std::fwrite("\r\n", 1, 2, file) != 2)
+                return false;
+        }
+        return true;
+    });
 }
 
 SystemError SetupSession::AppendSavedOptions(PendingFile& savedFile)

@@ -158,8 +158,11 @@ void CheckDevice(Findings& findings, const CRegistry& s)
     CheckMode(findings, s, *device);
 }
 
+// One run of the message script answers them all: a client's message
+// script holds thousands of texts besides the tool's.
 void LookUpEveryText()
 {
+    ScriptBatch batch(g_optionScript);
     g_optionScript.GetMessageText("ISOK");
     g_optionScript.GetMessageText("SAVEFAIL");
     for (int key = kFirstSystemMessage; key <= kLastOptionMessage; ++key)

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/FileBytes.h"
 #include "platform/SystemError.h"
 #include "session/SaveReport.h"
 
@@ -81,6 +82,8 @@ public:
     // The first words of a failure to save the file.
     static std::string FileNotSaved();
 
+    // The saved option file's bytes, within the bound the tool reads it in.
+    static FileBytes ReadSavedFile();
     // The saved option file as the tool names it, and as the host does.
     static std::string SavedFileName();
     static std::string SavedFileHostPath();

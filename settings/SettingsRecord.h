@@ -8,6 +8,7 @@
 
 #include "platform/SeenFile.h"
 #include "settings/RawGuid.h"
+#include "settings/TextLines.h"
 
 // Where a setting's value came from, for a report of the settings.
 enum class SettingOrigin { kDefault, kOptionScript, kRegistry, kSavedFile };
@@ -61,7 +62,7 @@ public:
     int32_t CmdOnOff[23] = {};
 
     // Lines of the saved option file that belong to somebody else.
-    std::vector<std::string> preservedLines;
+    TextLines preservedLines;
     // Why the saved option file, though there, could not be read at start-up;
     // empty when it was read or is missing. Its other lines are unknown then,
     // so a save must not replace it.

@@ -158,12 +158,25 @@ void CPageSkin::CreateToolTip() { toolTip_.Create(hwnd_, 0); }
 
 void CPageSkin::AddToolTip(const CWnd& control, int nameIndex)
 {
-    toolTipKeys_.push_back({control.GetSafeHwnd(), nameIndex});
+    toolTipKeys_.push_back({control.GetSafeHwnd(), nameIndex, {}});
     toolTip_.AddTool(control.GetSafeHwnd(), LPSTR_TEXTCALLBACKA);
 }
 
+// Not at the page's creation: a client's message script holds thousands of
+// texts, and the sheet shows before anyone points at a control.
+void CPageSkin::LookUpToolTipTexts()
+{
+    if (toolTipTextsKnown_)
+        return;
+    toolTipTextsKnown_ = true;
+    ScriptBatch batch(g_optionScript);
+    for (ToolTipKey& key : toolTipKeys_)
+        key.text = g_optionScript.GetMessageText(SettingName(key.nameIndex));
+}
+
 // The text may be longer than the request's own 80 characters: it stays in
-// the page's buffer until the next request. An empty text shows no tooltip.
+// the page's buffer, which the tooltip reads after the answer. An empty text
+// shows no tooltip.
 void CPageSkin::OnToolTipText(NMHDR* header, LRESULT* result)
 {
     *result = 0;
@@ -173,10 +186,10 @@ void CPageSkin::OnToolTipText(NMHDR* header, LRESULT* result)
     request->hinst = nullptr;
     request->szText[0] = '\0';
     request->lpszText = request->szText;
-    for (const ToolTipKey& key : toolTipKeys_) {
+    LookUpToolTipTexts();
+    for (ToolTipKey& key : toolTipKeys_) {
         if (reinterpret_cast<HWND>(header->idFrom) == key.control) {
-            toolTipText_ = g_optionScript.GetMessageText(SettingName(key.nameIndex));
-            request->lpszText = toolTipText_.data();
+            request->lpszText = key.text.data();
             return;
         }
     }

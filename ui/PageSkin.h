@@ -81,7 +81,11 @@ private:
     struct ToolTipKey {
         HWND control;
         int nameIndex;
+        std::string text;  // looked up with the page's others at the first request
     };
+    // The texts of every tooltip of the page, from one run of the message
+    // script; the texts stay until the page is destroyed.
+    void LookUpToolTipTexts();
 
     PageLook look_;
     CBitmap background_;
@@ -98,7 +102,6 @@ private:
     CBrush brush_;
     CToolTipCtrl toolTip_;
     std::vector<ToolTipKey> toolTipKeys_;
-    // The text last handed to the tooltip; it reads it after the answer.
-    std::string toolTipText_;
+    bool toolTipTextsKnown_ = false;
     bool initialised_ = false;
 };

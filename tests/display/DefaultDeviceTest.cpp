@@ -187,7 +187,7 @@ TEST_F(DefaultDevice, DefaultAfterAnotherChoiceReturnsToTheFirstDevice)
     EXPECT_EQ(s().MODECNT, 0);
     EXPECT_EQ(s().WIDTH, 640);
     EXPECT_STREQ(s().DEVICENAME, "HAL");
-    EXPECT_EQ(s().preservedLines, std::vector<std::string>{"-- kept"});
+    EXPECT_EQ(s().preservedLines, TextLines{"-- kept"});
 }
 
 TEST_F(DefaultDevice, SixtyListedModesKeepSixFortyByFourEightyAndTheHighestThirtyNine)

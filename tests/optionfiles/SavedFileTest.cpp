@@ -21,7 +21,7 @@
 namespace {
 
 using namespace client;
-using Lines = std::vector<std::string>;
+using Lines = TextLines;
 
 const char kSaved[] = "SaveData/OptionInfo.lua";
 
@@ -120,6 +120,9 @@ TEST(PreservedLines, SplitAndFilter)
         {"NUL bytes are kept", std::string("a\0b\r\n", 5), {std::string("a\0b", 3)}},
         {"byte-order mark left out", "\xEF\xBB\xBF-- a\r\n", {"-- a"}},
         {"only the first kept line's marks", "-- a\r\n\xEF\xBB\xBF-- b", {"-- a", "\xEF\xBB\xBF-- b"}},
+        {"a first line of many marks, all left out",
+         [] { std::string marks; for (int i = 0; i < 1000; ++i) marks += "\xEF\xBB\xBF"; return marks + "-- a"; }(),
+         {"-- a"}},
         {"no mark leads what is written",
          "CmdOnOffList = {}\r\n\xEF\xBB\xBF\xEF\xBB\xBF-- b", {"-- b"}},
     };

@@ -43,7 +43,7 @@ TEST_F(Defaults, FixedValuesAndTheFirstScreenMode)
     EXPECT_EQ(first->width, 640);
     EXPECT_EQ(first->height, 480);
     EXPECT_EQ(first->bitsPerPixel, 16);
-    EXPECT_EQ(s.preservedLines, std::vector<std::string>{"-- kept"});
+    EXPECT_EQ(s.preservedLines, TextLines{"-- kept"});
 }
 
 TEST_F(Defaults, SettingReachesTheFieldOfEachKey)

@@ -76,7 +76,7 @@ TEST_F(SaveSequence, ABrokenSavedFileGivesItsOtherValuesAndSavesAFileLuaCompiles
         {"the first line", "x = = 1\r\n" + own + "-- end\r\n", "line 1,"},
         {"a foreign line in the middle", "-- a\r\n" + own + "y = )\n-- end", "line 2,"},
         {"one of the tool's own", "-- a\r\nOptionInfoList[\"SPRITEMODE\"] = = 1\r\n" + own, ""},
-        {"a table Lua reports lines later", "t = {\r\n" + own + "u = 1\r\n", "lines 1 and 2,"},
+        {"a table Lua reports lines later", "t = {\r\n" + own + "u = 1\r\n", "line 1,"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -116,13 +116,13 @@ TEST_F(SaveSequence, ASaveThatWouldPassTheReadBoundIsRefusedAndTheFileKept)
 {
     const std::size_t blocks = SetupSession::SettingBlocks().size();
     for (const std::size_t over : {0u, 1u}) {
-        const std::string file = "--" + std::string(kMaxFileBytes + over - blocks - 4, 'x') + "\n";
+        const std::string file = "--" + std::string(kMaxSavedFileBytes + over - blocks - 4, 'x') + "\n";
         Write(kSaved, file);
         Restart();
         const SaveReport report = SetupSession::SaveSettings();
         EXPECT_EQ(report.Saved(), over == 0);
-        EXPECT_EQ(Read(kSaved).size(), over == 0 ? kMaxFileBytes : file.size());
-        EXPECT_EQ(SaveFailureText(report, "").find("past the 16 MiB") != std::string::npos, over == 1);
+        EXPECT_EQ(Read(kSaved).size(), over == 0 ? kMaxSavedFileBytes : file.size());
+        EXPECT_EQ(SaveFailureText(report, "").find("past the 1 MiB") != std::string::npos, over == 1);
     }
 }
 
@@ -152,7 +152,7 @@ TEST_F(SaveSequence, APlainFileNamedSavedataIsReportedAndTheRegistryStillWritten
 
 TEST_F(SaveSequence, AFileThatCouldNotBeReadAtStartIsNeverReplaced)
 {
-    const std::string large(kMaxFileBytes + 1, '-');
+    const std::string large(kMaxSavedFileBytes + 1, '-');
     Write("SaveData/OptionInfo.lua", large);
     SetupSession::LoadPreservedLines();
     ASSERT_FALSE(SetupSettings->unreadSavedFile.empty());
@@ -160,7 +160,7 @@ TEST_F(SaveSequence, AFileThatCouldNotBeReadAtStartIsNeverReplaced)
     const SaveReport report = SetupSession::SaveSettings();
     ASSERT_EQ(Places(report), std::vector<std::string>{"SaveData\\OptionInfo.lua"});
     EXPECT_TRUE(report.failures[0].previousFileKept);
-    EXPECT_NE(report.failures[0].reason.find("16 MiB"), std::string::npos);
+    EXPECT_NE(report.failures[0].reason.find("1 MiB"), std::string::npos);
     EXPECT_EQ(Read("SaveData/OptionInfo.lua"), large);
     EXPECT_EQ(probe::ValueCount(probe::kProductKey), 8);
 }

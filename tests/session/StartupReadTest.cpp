@@ -62,7 +62,7 @@ TEST_F(DemoFolder, SavedValuesApplyOverTheDefaults)
     s.SetDefaults();
     SetupSession::LoadPreservedLines();
     SetupSession::ApplySavedOptions();
-    EXPECT_EQ(s.preservedLines, std::vector<std::string>{"-- kept"});
+    EXPECT_EQ(s.preservedLines, TextLines{"-- kept"});
     EXPECT_EQ(s.Bgm_Volume, 30);
     EXPECT_EQ(s.Effect_Volume, 100);  // not in the file: the default stays
     EXPECT_EQ(s.WIDTH, 1024);
