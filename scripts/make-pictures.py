@@ -1,13 +1,16 @@
 #!/usr/bin/env python3
-"""Draws the two page pictures of Setup.exe as 24-bit uncompressed BMP files,
-and the programs' icon.
+"""Draws the two page pictures of Setup.exe as 8-bit run-length encoded
+(BI_RLE8) BMP files, and the programs' icon.
 
     scripts/make-pictures.py [OUTPUT_FOLDER]      (default: res/)
 
 Writes SystemPage.bmp (573 x 437), OptionPage.bmp (514 x 437) and Setup.ico.
 The pictures have a
 white ground, the same white as the pages' control brush, so labels and check
-boxes blend in. The System picture carries its artwork at the left and right
+boxes blend in. Each picture is drawn in full colour, then stored in at most
+256 of them: white as itself, every other colour as the mean of its box when
+the picture's colours are cut into boxes along their widest channel (median
+cut), which moves no channel by more than a few steps. The System picture carries its artwork at the left and right
 edges, clear of the controls in between (right of x = 511 only beside them); the Option picture only in its
 leftmost 148 columns, clear of the check boxes. The icon shows the pictures'
 banner on a transparent ground, drawn anew for each of its sizes: 16, 24, 32
@@ -58,20 +61,89 @@ class Canvas:
                     self.blend(x, y, colour_at(x, y), alpha * min(cover, 1.0))
 
     def bmp_bytes(self):
-        """A bottom-up 24-bit BI_RGB file; rows padded to four bytes."""
-        stride = (self.width * 3 + 3) & ~3
-        pad = bytes(stride - self.width * 3)
-        pixels = bytearray()
-        for row in reversed(self.rows):
-            for r, g, b in row:
-                pixels += bytes((b, g, r))
-            pixels += pad
-        header_size = 14 + 40
+        """A bottom-up 8-bit BI_RLE8 file of the picture in its palette."""
+        palette, index = palette_of({colour for row in self.rows for colour in row})
+        pixels = b''.join(rle8_row([index[colour] for colour in row])
+                          for row in reversed(self.rows)) + b'\0\1'
+        colours = b''.join(bytes((b, g, r, 0)) for r, g, b in palette)
+        header_size = 14 + 40 + len(colours)
         file_header = struct.pack('<2sIHHI', b'BM', header_size + len(pixels),
                                   0, 0, header_size)
         info_header = struct.pack('<IiiHHIIiiII', 40, self.width, self.height,
-                                  1, 24, 0, len(pixels), 2835, 2835, 0, 0)
-        return file_header + info_header + bytes(pixels)
+                                  1, 8, BI_RLE8, len(pixels), 2835, 2835,
+                                  len(palette), 0)
+        return file_header + info_header + colours + pixels
+
+
+BI_RLE8 = 1
+
+
+def median_cut(colours, count):
+    """Cuts the colours into at most count boxes, always the box of the
+    widest channel range at that channel's median."""
+    def widest(box):
+        return max(range(3), key=lambda c: (max(x[c] for x in box) - min(x[c] for x in box), -c))
+
+    def spread(box):
+        c = widest(box)
+        return max(x[c] for x in box) - min(x[c] for x in box)
+    boxes = [sorted(colours)]
+    while len(boxes) < count:
+        box = max(boxes, key=lambda b: (spread(b), len(b)))
+        if spread(box) == 0:
+            break
+        boxes.remove(box)
+        channel = widest(box)
+        box.sort(key=lambda x: (x[channel], x))
+        boxes += [box[:len(box) // 2], box[len(box) // 2:]]
+    return boxes
+
+
+def palette_of(colours, size=256):
+    """At most size colours standing for the given ones, white first and
+    exactly, so that the ground still matches the pages' brush; and the
+    palette index of every given colour."""
+    others = sorted(colours - {WHITE})
+    boxes = median_cut(others, size - 1) if others else []
+    means = [tuple(round(sum(x[c] for x in box) / len(box)) for c in range(3))
+             for box in boxes]
+    palette = [WHITE] + sorted(set(means))
+    index = {WHITE: 0}
+    for box, mean in zip(boxes, means):
+        for colour in box:
+            index[colour] = palette.index(mean)
+    return palette, index
+
+
+def run_length(row, start):
+    end = start
+    while end < len(row) and end - start < 255 and row[end] == row[start]:
+        end += 1
+    return end - start
+
+
+def rle8_row(row):
+    """One row in BI_RLE8: a run of two or more as (count, index); the
+    pixels between runs in absolute mode (0, count, indices, padded to a
+    whole word), or as runs of one when fewer than three; then end of
+    line (0, 0)."""
+    out, i = bytearray(), 0
+    while i < len(row):
+        run = run_length(row, i)
+        if run > 1:
+            out += bytes((run, row[i]))
+            i += run
+            continue
+        end = i
+        while end < len(row) and end - i < 255 and run_length(row, end) == 1:
+            end += 1
+        single = row[i:end]
+        if len(single) < 3:
+            out += b''.join(bytes((1, v)) for v in single)
+        else:
+            out += bytes((0, len(single))) + bytes(single) + bytes(len(single) % 2)
+        i = end
+    return bytes(out) + b'\0\0'
 
 
 def mix(a, b, t):

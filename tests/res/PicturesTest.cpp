@@ -78,14 +78,19 @@ void PrintTo(const Picture& picture, std::ostream* out) { *out << picture.name; 
 
 class PagePicture : public testing::TestWithParam<Picture> {};
 
-TEST_P(PagePicture, IsStoredAsAnUncompressed24BitPictureOfItsSize)
+// 8-bit and run-length encoded: a few kilobytes, not the 24-bit picture's
+// 700 or so.
+TEST_P(PagePicture, IsStoredAsARunLengthEncodedPictureOfItsSizeIn256Colours)
 {
     const Picture& picture = GetParam();
     const BITMAPINFOHEADER header = StoredHeader(picture.id);
     EXPECT_EQ(header.biWidth, picture.width);
     EXPECT_EQ(header.biHeight, picture.height);
-    EXPECT_EQ(header.biBitCount, 24);
-    EXPECT_EQ(header.biCompression, static_cast<DWORD>(BI_RGB));
+    EXPECT_EQ(header.biBitCount, 8);
+    EXPECT_EQ(header.biCompression, static_cast<DWORD>(BI_RLE8));
+    EXPECT_GT(header.biClrUsed, 1u);
+    EXPECT_LE(header.biClrUsed, 256u);
+    EXPECT_LT(header.biSizeImage, static_cast<DWORD>(picture.width * picture.height / 8));
 }
 
 TEST_P(PagePicture, LoadsWithItsSizeOnAWhiteGround)
