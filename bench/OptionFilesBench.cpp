@@ -162,8 +162,8 @@ void Launch(benchmark::State& state, int entries)
 
 // Saved files that a player could write to stall the start: one that
 // grows until the memory ceiling stops it, one that fills a table until
-// the instruction budget does, and 11 MB of source whose compile meets
-// the ceiling.
+// the instruction budget does, and 11 MB of source, which the read
+// bound refuses before anything compiles.
 std::string HostileSavedFile(int kind)
 {
     switch (kind) {
@@ -190,6 +190,54 @@ void HostileStartup(benchmark::State& state)
         state.ResumeTiming();
         ReadAtStartup();
     }
+}
+
+// Saved files of every shape, kib KiB each (as bench/saved-file-shapes.sh
+// makes them): an elseif chain, a first line of byte-order marks, empty
+// lines, short lines of others, one long line, the tool's own lines, a
+// block never closed at the top, a broken line at the end.
+const char* const kShapes[] = {"elseif", "bom", "empty", "short", "long", "tool", "broken-top", "broken-end"};
+
+std::string Repeated(const std::string& line, std::size_t kib)
+{
+    std::string text;
+    text.reserve(kib * 1024 + line.size());
+    while (text.size() + line.size() <= kib * 1024)
+        text += line;
+    return text;
+}
+
+std::string SavedFileOfShape(int shape, std::size_t kib)
+{
+    switch (shape) {
+    case 0: return "if a then\n" + Repeated("elseif a then\n", kib) + "end\n";
+    case 1: return Repeated("\xEF\xBB\xBF", kib) + "\n";
+    case 2: return Repeated("\n", kib);
+    case 3: return Repeated("a=1\n", kib);
+    case 4: return "a='" + Repeated("x", kib) + "'\n";
+    case 5: return Repeated("OptionInfoList[\"WIDTH\"] = 800\r\n", kib);
+    case 6: return "do\n" + Repeated("a=1\n", kib);
+    default: return Repeated("a=1\n", kib) + "a = = 1\n";
+    }
+}
+
+// The start-up read and a save of a saved file of one shape, as a new run
+// of the tool meets it: the file is written anew before each round.
+void SavedFileShapes(benchmark::State& state)
+{
+    ClientFolder folder;
+    const int shape = static_cast<int>(state.range(0));
+    const std::string file = SavedFileOfShape(shape, static_cast<std::size_t>(state.range(1)));
+    state.SetLabel(kShapes[shape]);
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::ofstream("SaveData/OptionInfo.lua", std::ios::binary | std::ios::trunc) << file;
+        ClientFolder::RenewSavedFile();
+        state.ResumeTiming();
+        ReadAtStartup();
+        benchmark::DoNotOptimize(SetupSession::SaveSettings().Saved());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(file.size()));
 }
 
 // One compile and run of a script in a fresh limited state, through Lua's
@@ -221,6 +269,10 @@ void CompileAndRun(benchmark::State& state, const char* file, int entries)
 
 BENCHMARK(StartupRead)->Unit(benchmark::kMicrosecond);
 BENCHMARK(HostileStartup)->DenseRange(0, 2)->Iterations(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(SavedFileShapes)
+    ->ArgsProduct({benchmark::CreateDenseRange(0, 7, 1), {64, 256, 1020}})
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(Tooltips)->Arg(0)->Arg(2000)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(CompileAndRun, OptionScript, "System/LuaFiles514/OptionInfo.lua", 0)
     ->Unit(benchmark::kMicrosecond);
