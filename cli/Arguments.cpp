@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "cli/Failure.h"
 #include "cli/Verbs.h"
 
 namespace {
@@ -61,7 +62,7 @@ bool ParseGlobalOptions(int argc, char** argv, int& i, Arguments& arguments, std
             continue;
         }
         if (option != "-C" || i + 1 == argc || argv[i + 1][0] == '\0') {
-            error = option == "-C" ? "-C needs a folder" : "unknown option " + option;
+            error = option == "-C" ? "-C needs a folder" : "unknown option " + Echo(option);
             return false;
         }
         arguments.folder = argv[++i];
@@ -86,7 +87,7 @@ bool ParseVerbWords(int argc, char** argv, int i, const Verb& verb, Arguments& a
         } else if (!flagsEnded && word.size() > 1 && word[0] == '-') {
             const VerbFlag* flag = FindFlag(verb, word);
             if (flag == nullptr) {
-                error = arguments.verb + " does not take " + word;
+                error = arguments.verb + " does not take " + Echo(word);
                 return false;
             }
             arguments.*(flag->field) = true;
@@ -95,7 +96,7 @@ bool ParseVerbWords(int argc, char** argv, int i, const Verb& verb, Arguments& a
                                                    verb.operands != Verb::Operands::kOne))) {
             arguments.operands.push_back(word);
         } else {
-            error = arguments.verb + " takes no " + (word.empty() ? "empty word" : word);
+            error = arguments.verb + " takes no " + (word.empty() ? "empty word" : Echo(word));
             return false;
         }
     }
@@ -123,7 +124,7 @@ bool ParseArguments(int argc, char** argv, Arguments& arguments, std::string& er
     arguments.verb = argv[i++];
     const Verb* verb = FindVerb(arguments.verb);
     if (verb == nullptr) {
-        error = "unknown command " + arguments.verb;
+        error = "unknown command " + Echo(arguments.verb);
         return false;
     }
     return ParseVerbWords(argc, argv, i, *verb, arguments, error);

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cli/Commands.h"
+#include "cli/Failure.h"
 #include "cli/Elevation.h"
 #include "cli/Json.h"
 #include "session/SetupSession.h"
@@ -112,7 +113,7 @@ void PrintJson(const ChangeReport& report, unsigned codePage)
                 .EndObject();
         json.EndArray();
     }
-    std::fputs(json.EndObject().Line().c_str(), stdout);
+    PrintJsonDocument(json.EndObject().Line());
 }
 
 }  // namespace

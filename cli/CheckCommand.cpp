@@ -3,6 +3,7 @@
 
 #include "cli/ClientSettings.h"
 #include "cli/Commands.h"
+#include "cli/Failure.h"
 #include "cli/Json.h"
 #include "session/SettingsCheck.h"
 #include "settings/Findings.h"
@@ -30,7 +31,7 @@ void PrintJson(const Findings& findings, unsigned codePage)
         json.Key("message").String(f.message).EndObject();
     }
     json.EndArray().EndObject();
-    std::fputs(json.Line().c_str(), stdout);
+    PrintJsonDocument(json.Line());
 }
 
 }  // namespace

@@ -18,6 +18,7 @@ int RunDevices(const Arguments& arguments);
 int RunHelp(const Arguments& arguments);
 int RunExport(const Arguments& arguments);
 int RunImport(const Arguments& arguments);
+int RunDiff(const Arguments& arguments);
 
 // The lines of the usage text under set's: the names it takes and their values.
 std::string SetValuesHelp();

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "cli/Failure.h"
 #include "cli/SettingTable.h"
 #include "cli/TextEncoding.h"
 #include "session/ListedModes.h"
@@ -26,10 +27,11 @@ std::string Upper(std::string text)
     return text;
 }
 
-// A name as the person who typed it sees it, so that names compare as seen.
+// A name as the person who typed it sees it, so that names compare as
+// seen, without regard to the case of its letters.
 std::string Seen(const std::string& name, unsigned codePage)
 {
-    return ToUtf8(name, codePage).text;
+    return Upper(ToUtf8(name, codePage).text);
 }
 
 bool IsPosition(const std::string& text)
@@ -99,7 +101,7 @@ int FindDeviceLine(const std::string& text, unsigned codePage, std::string& why)
     }
     if (found.size() == 1)
         return found[0];
-    why = found.empty() ? "no line of the Device list is " + text
+    why = found.empty() ? "no line of the Device list is " + Echo(text)
                         : std::to_string(found.size()) + " lines of the Device list bear that name; name one by DRIVER/{GUID} or position";
     why += ListLines();
     return -1;

@@ -3,8 +3,11 @@
 
 #include "cli/ClientSettings.h"
 #include "cli/Commands.h"
+#include "cli/DeviceNames.h"
+#include "cli/Failure.h"
 #include "cli/Json.h"
 #include "display/EnumerationLog.h"
+#include "display/DisplayDevice.h"
 #include "display/ModeLine.h"
 #include "session/ListedModes.h"
 #include "settings/SettingsRecord.h"
@@ -17,6 +20,7 @@ struct DeviceLine {
     int position = -1;  // in the Device list; -1 when it is not there
     bool chosen = false;
     std::string passedOver;
+    std::string identity;  // DRIVER/{GUID}, as set device= takes it; for a listed line
     std::vector<std::string> modes;
 };
 
@@ -51,10 +55,12 @@ std::vector<DeviceLine> DeviceLines(const EnumerationLog& log)
             line.passedOver = "not a hardware device, so not in the Device list";
         if (line.position >= 0) {
             line.chosen = line.position == SetupSettings->DEVICECNT;
+            const DisplayDevice& device = GetDisplayDevices()[seen.listIndex];
+            line.identity = IdentityText(IdentityOf(device));
             ScreenMode listed[ScreenModeList::kSize];
-            const int count = ListModes(GetDisplayDevices()[seen.listIndex], listed);
+            const int count = ListModes(device, listed);
             for (int i = 0; i < count; ++i)
-                line.modes.push_back(ModeLineText(listed[i]));
+                line.modes.push_back(CompactModeText(listed[i]));
         }
         lines.push_back(std::move(line));
     }
@@ -71,12 +77,12 @@ void PrintText(int32_t result, const EnumerationLog& log, const std::vector<Devi
         for (const DeviceLine& line : lines) {
             if (line.seen->driver != driver.description)
                 continue;
-            std::printf("  %s, %s", line.seen->name.c_str(),
-                        line.seen->hardware ? "hardware" : "software");
+            const char* kind = line.seen->hardware ? "hardware" : "software";
             if (line.position >= 0)
-                std::printf(", Device list line %d%s\n", line.position, line.chosen ? ", chosen" : "");
+                std::printf("  %s \"%s\", %s, Device list line %d%s\n", line.identity.c_str(),
+                            line.seen->name.c_str(), kind, line.position, line.chosen ? ", chosen" : "");
             else
-                std::printf(", passed over: %s\n", line.passedOver.c_str());
+                std::printf("  %s, %s, passed over: %s\n", line.seen->name.c_str(), kind, line.passedOver.c_str());
             for (const std::string& mode : line.modes)
                 std::printf("    %s\n", mode.c_str());
         }
@@ -97,13 +103,13 @@ void PrintJson(int32_t result, const std::vector<DeviceLine>& lines, unsigned co
             .Key("chosen").Bool(line.chosen)
             .Key("modes").Strings(line.modes);
         if (line.position >= 0)
-            json.Key("position").Number(line.position);
+            json.Key("position").Number(line.position).Key("device").String(line.identity);
         else
             json.Key("passedOver").String(line.passedOver);
         json.EndObject();
     }
     json.EndArray().EndObject();
-    std::fputs(json.Line().c_str(), stdout);
+    PrintJsonDocument(json.Line());
 }
 
 }  // namespace

@@ -6,22 +6,9 @@
 #include "cli/Arguments.h"
 #include "cli/ClientSettings.h"
 #include "cli/Commands.h"
+#include "cli/Failure.h"
 #include "cli/Verbs.h"
 #include "settings/SettingNames.h"
-
-int Fail(int code, const std::string& message)
-{
-    // Every line of it is setupctl's, so that a log that mixes programs tells them apart.
-    size_t start = 0;
-    do {
-        const size_t end = message.find('\n', start);
-        const std::string line = message.substr(start, end == std::string::npos ? end : end - start);
-        if (!line.empty())
-            std::fprintf(stderr, "setupctl: %s\n", line.c_str());
-        start = end == std::string::npos ? end : end + 1;
-    } while (start != std::string::npos);
-    return code;
-}
 
 int RunHelp(const Arguments& arguments)
 {
@@ -31,18 +18,31 @@ int RunHelp(const Arguments& arguments)
     }
     const Verb* verb = FindVerb(arguments.operands[0]);
     if (verb == nullptr)
-        return Fail(kExitUsage, "no command is named " + arguments.operands[0] + "\ntry `setupctl --help`");
+        return Fail(kExitUsage, "no command is named " + Echo(arguments.operands[0]) + "\ntry `setupctl --help`");
     std::fputs(VerbHelp(*verb).c_str(), stdout);
     return kExitDone;
 }
 
 namespace {
 
+// A script that asked for JSON gets its refusal as JSON, even when the rest
+// of the command line could not be read.
+bool AsksForJson(int argc, char** argv)
+{
+    for (int i = 1; i < argc && std::string(argv[i]) != "--"; ++i)
+        if (std::string(argv[i]) == "--json")
+            return true;
+    return false;
+}
+
 int Run(int argc, char** argv)
 {
     Arguments arguments;
     std::string error;
-    if (!ParseArguments(argc, argv, arguments, error))
+    const bool parsed = ParseArguments(argc, argv, arguments, error);
+    if (arguments.json || (!parsed && AsksForJson(argc, argv)))
+        TellFailuresAsJson(arguments.codePage);
+    if (!parsed)
         return Fail(kExitUsage, error + "\ntry `setupctl --help`");
     if (arguments.verb == "version") {
         std::printf("setupctl %s\n", SETUP_VERSION);
@@ -65,10 +65,10 @@ int Run(int argc, char** argv)
 int main(int argc, char** argv)
 {
     try {
-        return Run(argc, argv);
+        return EndRun(Run(argc, argv));
     } catch (const std::exception& e) {
-        return Fail(kExitFailed, std::string("stopped: ") + e.what());
+        return EndRun(Fail(kExitFailed, std::string("stopped: ") + e.what()));
     } catch (...) {
-        return Fail(kExitFailed, "stopped");
+        return EndRun(Fail(kExitFailed, "stopped"));
     }
 }

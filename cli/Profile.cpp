@@ -1,6 +1,7 @@
 #include "cli/Profile.h"
 
 #include "cli/DeviceNames.h"
+#include "cli/Failure.h"
 #include "cli/Json.h"
 #include "cli/JsonReader.h"
 #include "display/ModeLine.h"
@@ -31,7 +32,7 @@ bool OnlyKnown(const JsonValue& object, const char* const (&fields)[N], const st
 {
     for (const std::string& key : object.keys)
         if (!Knows(fields, key)) {
-            why = "unknown field \"" + where + key + "\"";
+            why = "unknown field \"" + where + Echo(key) + "\"";
             return false;
         }
     return true;
@@ -63,14 +64,14 @@ bool ReadHeader(const JsonValue& profile, std::string& why)
     if (format == nullptr)
         return false;
     if (format->text != kFormat) {
-        why = "format \"" + format->text + "\" is not " + kFormat;
+        why = "format \"" + Echo(format->text) + "\" is not " + kFormat;
         return false;
     }
     const JsonValue* version = Field(profile, "version", JsonValue::Kind::kNumber, "", true, why);
     if (version == nullptr)
         return false;
     if (!version->isInteger || version->integer < 1 || version->integer > kVersion) {
-        why = "version " + version->text + " is not one this setupctl reads (1 to " + std::to_string(kVersion) + ")";
+        why = "version " + Echo(version->text) + " is not one this setupctl reads (1 to " + std::to_string(kVersion) + ")";
         return false;
     }
     return OnlyKnown(profile, kFields, "", why);
@@ -93,7 +94,7 @@ bool ReadSettings(const JsonValue& profile, std::vector<Pair>& pairs, std::strin
         const JsonValue& value = settings->items[i];
         EditedSetting edited;
         if (!FindEditedSetting(name, edited)) {
-            why = "unknown field \"settings." + name + "\"";
+            why = "unknown field \"settings." + Echo(name) + "\"";
             return false;
         }
         if (!value.isInteger) {
@@ -136,22 +137,76 @@ bool ReadDevice(const JsonValue& profile, std::vector<Pair>& pairs, std::string&
     return true;
 }
 
+// PowerShell 5.1 writes UTF-8 with a byte-order mark, and its > writes
+// UTF-16: the first is read, the second named rather than taken for
+// broken JSON.
+bool PassByteOrderMark(std::string_view& text, std::string& why)
+{
+    const std::string_view utf8Mark = "\xEF\xBB\xBF";
+    if (text.substr(0, utf8Mark.size()) == utf8Mark) {
+        text.remove_prefix(utf8Mark.size());
+        return true;
+    }
+    const bool utf16Mark = text.substr(0, 2) == "\xFF\xFE" || text.substr(0, 2) == "\xFE\xFF";
+    const bool utf16Text = text.size() >= 2 && (text[0] == '\0') != (text[1] == '\0');
+    if (!utf16Mark && !utf16Text)
+        return true;
+    why = "the profile is UTF-16, not UTF-8 (PowerShell's > writes UTF-16; "
+          "write it with Out-File -Encoding utf8, or with setupctl export FILE)";
+    return false;
+}
+
 }  // namespace
 
-std::string ProfileText(const CRegistry& s, unsigned codePage)
+ProfileContents WholeProfile(bool withDisplay)
+{
+    ProfileContents contents;
+    for (const EditedSetting& edited : EditedSettings())
+        contents.settings.push_back(edited.Name());
+    contents.mode = contents.device = withDisplay;
+    return contents;
+}
+
+bool ProfileNamed(const std::vector<std::string>& names, ProfileContents& contents, std::string& unknown)
+{
+    contents = ProfileContents{{}, false, false};
+    EditedSetting edited;
+    for (const std::string& name : names) {
+        if (name == "mode")
+            contents.mode = true;
+        else if (name == "device")
+            contents.device = true;
+        else if (FindEditedSetting(name, edited))
+            contents.settings.push_back(name);
+        else {
+            unknown = name;
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string ProfileText(const CRegistry& s, unsigned codePage, const ProfileContents& contents)
 {
     JsonWriter json(codePage);
     json.BeginObject().Key("format").String(kFormat).Key("version").Number(kVersion);
-    json.Key("settings").BeginObject();
-    for (const EditedSetting& edited : EditedSettings())
-        json.Key(edited.Name()).Number(edited.Value(s));
-    json.EndObject();
-    const DeviceIdentity device = ChosenIdentity(s);
-    json.Key("mode").String(CompactModeText(ScreenMode{s.WIDTH, s.HEIGHT, s.BITPERPIXEL}));
-    json.Key("device").BeginObject();
-    json.Key("driver").String(device.driver).Key("name").String(device.name).Key("type").String(device.type);
-    json.EndObject().EndObject();
-    const std::string line = json.Line();
+    EditedSetting edited;
+    if (!contents.settings.empty()) {
+        json.Key("settings").BeginObject();
+        for (const std::string& name : contents.settings)
+            if (FindEditedSetting(name, edited))
+                json.Key(edited.Name()).Number(edited.Value(s));
+        json.EndObject();
+    }
+    if (contents.mode)
+        json.Key("mode").String(CompactModeText(ScreenMode{s.WIDTH, s.HEIGHT, s.BITPERPIXEL}));
+    if (contents.device) {
+        const DeviceIdentity device = ChosenIdentity(s);
+        json.Key("device").BeginObject();
+        json.Key("driver").String(device.driver).Key("name").String(device.name).Key("type").String(device.type);
+        json.EndObject();
+    }
+    const std::string line = json.EndObject().Line();
     return line.substr(0, line.size() - 1);
 }
 
@@ -159,6 +214,8 @@ bool ReadProfile(std::string_view text, std::vector<Pair>& pairs, std::string& w
 {
     pairs.clear();
     why.clear();
+    if (!PassByteOrderMark(text, why))
+        return false;
     JsonValue profile;
     if (!ReadJson(text, profile, why))
         return false;

@@ -8,8 +8,10 @@
 #include "cli/ClientSettings.h"
 #include "cli/Commands.h"
 #include "cli/DeviceNames.h"
+#include "cli/Failure.h"
 #include "cli/SetPairs.h"
 #include "cli/SettingTable.h"
+#include "cli/Verbs.h"
 #include "display/ModeLine.h"
 #include "session/FolderChecks.h"
 #include "platform/SaveLock.h"
@@ -38,7 +40,7 @@ std::string WhyNotSettable(const std::string& name)
     for (const char* fixed : {"SPEAKERTYPE", "DIGITALRATETYPE", "DIGITALBITSTYPE", "PROVIDERNAME"})
         if (name == fixed)
             return name + " is not edited by Setup";
-    return "no setting is named " + name;
+    return "no setting is named " + Echo(name);
 }
 
 // A decimal integer from low to high: digits, a minus sign at most, nothing else.
@@ -70,14 +72,8 @@ bool ParseMode(std::string text, ScreenMode& mode)
 
 int Refuse(const Pair& pair, const std::string& why)
 {
-    return Fail(kExitUsage, pair.text + ": " + why + "; nothing was written");
+    return Fail(kExitUsage, Echo(pair.text) + ": " + why + "; nothing was written");
 }
-
-// What applying the pairs chose, and what it left as it was.
-struct Applied {
-    bool defaultDevice = false;
-    std::vector<std::string> notes;
-};
 
 // The Device list's line, taken as the page takes a choice: the device's
 // identity and its modes; MODECNT follows the mode where the new list has it.
@@ -167,7 +163,7 @@ bool SplitPairs(const std::vector<std::string>& operands, std::vector<Pair>& pai
     for (const std::string& text : operands) {
         const size_t equals = text.find('=');
         if (equals == std::string::npos || equals == 0) {
-            Fail(kExitUsage, text + ": not NAME=VALUE; nothing was written");
+            Fail(kExitUsage, Echo(text) + ": not NAME=VALUE; nothing was written");
             return false;
         }
         pairs.push_back(Pair{text, text.substr(0, equals), text.substr(equals + 1)});
@@ -181,25 +177,7 @@ int RefuseRepeats(const std::vector<Pair>& pairs)
     for (size_t i = 0; i < pairs.size(); ++i)
         for (size_t j = 0; j < i; ++j)
             if (pairs[i].name == pairs[j].name)
-                return Refuse(pairs[i], pairs[i].name + " is given twice, also as " + pairs[j].text);
-    return kExitDone;
-}
-
-// The device first, so that a mode is looked for among its lines; then the
-// mode; then the rest.
-int ApplyPairs(const std::vector<Pair>& pairs, unsigned codePage, Applied& applied)
-{
-    for (const Pair& pair : pairs)
-        if (pair.name == "device")
-            if (const int refused = ChooseDevice(pair, codePage, applied))
-                return refused;
-    for (const Pair& pair : pairs)
-        if (pair.name == "mode")
-            if (const int refused = ChooseMode(pair, applied))
-                return refused;
-    for (const Pair& pair : pairs)
-        if (pair.name != "device" && pair.name != "mode")
-            SetValue(pair);
+                return Refuse(pairs[i], Echo(pairs[i].name) + " is given twice, also as " + Echo(pairs[j].text));
     return kExitDone;
 }
 
@@ -238,6 +216,32 @@ std::string RangeText(const SettingRange& range)
 
 }  // namespace
 
+int ApplyPairs(const std::vector<Pair>& pairs, unsigned codePage, Applied& applied)
+{
+    for (const Pair& pair : pairs)
+        if (pair.name == "device")
+            if (const int refused = ChooseDevice(pair, codePage, applied))
+                return refused;
+    for (const Pair& pair : pairs)
+        if (pair.name == "mode")
+            if (const int refused = ChooseMode(pair, applied))
+                return refused;
+    for (const Pair& pair : pairs)
+        if (pair.name != "device" && pair.name != "mode")
+            SetValue(pair);
+    return kExitDone;
+}
+
+int CheckPairs(const std::vector<Pair>& pairs)
+{
+    if (const int refused = RefuseRepeats(pairs))
+        return refused;
+    for (const Pair& pair : pairs)
+        if (const int refused = CheckPair(pair))
+            return refused;
+    return kExitDone;
+}
+
 std::string SetValuesHelp()
 {
     const std::string indent(12, ' ');
@@ -252,18 +256,19 @@ int RefuseOtherFolder(const Arguments& arguments)
 {
     if (arguments.force || IsClientFolder())
         return kExitDone;
-    const std::string folder = arguments.folder.empty() ? "the current folder" : arguments.folder;
+    const std::string folder = arguments.folder.empty() ? "the current folder" : Echo(arguments.folder);
+    // Only a save may be forced: a profile of a folder that is no client's
+    // would carry defaults, both volumes 0 among them, to every seat.
+    const bool forcible = FindFlag(*FindVerb(arguments.verb), "--force") != nullptr;
     return Fail(kExitUsage, folder + " is no client folder: it has neither " + ScriptFolderName() +
-                                " nor a save folder; nothing was written (--force saves there all the same)");
+                                " nor a save folder; nothing was written" +
+                                (forcible ? " (--force saves there all the same)" : ""));
 }
 
 int SetPairs(const Arguments& arguments, const std::vector<Pair>& pairs)
 {
-    if (const int refused = RefuseRepeats(pairs))
+    if (const int refused = CheckPairs(pairs))
         return refused;
-    for (const Pair& pair : pairs)
-        if (const int refused = CheckPair(pair))
-            return refused;
     if (const int refused = RefuseOtherFolder(arguments))
         return refused;
     SaveLock lock;

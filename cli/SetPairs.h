@@ -12,6 +12,20 @@ struct Pair {
     std::string value;
 };
 
+// What applying the pairs chose, and what it left as it was.
+struct Applied {
+    bool defaultDevice = false;  // --device=default
+    std::vector<std::string> notes;
+};
+
+// The checks that need no settings read: each name is one set takes, given
+// once, with a value of its range or form. kExitUsage once it has said why.
+int CheckPairs(const std::vector<Pair>& pairs);
+// The checked pairs applied to SetupSettings as the pages apply a choice:
+// the device first, so that a mode is looked for among its lines; then the
+// mode; then the rest. kExitUsage once it has said why one is not here.
+int ApplyPairs(const std::vector<Pair>& pairs, unsigned codePage, Applied& applied);
+
 // What set does with its pairs, which import shares: every pair is checked,
 // then applied as the pages apply a choice (device, mode, the rest), and
 // only then saved as a confirmed OK does; a refusal writes nothing.

@@ -4,8 +4,11 @@
 
 #include "cli/ClientSettings.h"
 #include "cli/Commands.h"
+#include "cli/DeviceNames.h"
+#include "cli/Failure.h"
 #include "cli/Json.h"
 #include "cli/SettingTable.h"
+#include "display/ModeLine.h"
 #include "settings/SettingsRecord.h"
 
 namespace {
@@ -28,6 +31,19 @@ bool Select(const std::vector<NamedSetting>& all, const std::vector<std::string>
         selected.push_back(*found);
     }
     return true;
+}
+
+// The mode and the device as set and profiles name them.
+void AddModeAndDevice(std::vector<NamedSetting>& settings, const CRegistry& s)
+{
+    SettingValue mode;
+    mode.isText = true;
+    mode.text = CompactModeText(ScreenMode{s.WIDTH, s.HEIGHT, s.BITPERPIXEL});
+    settings.push_back(NamedSetting{"mode", mode, s.OriginOf("WIDTH"), false, {}});
+    SettingValue device;
+    device.isText = true;
+    device.text = IdentityText(ChosenIdentity(s));
+    settings.push_back(NamedSetting{"device", device, s.OriginOf("DEVICENAME"), false, {}});
 }
 
 void PrintText(const std::vector<NamedSetting>& settings, size_t foreignLines)
@@ -60,7 +76,7 @@ void PrintJson(const std::vector<NamedSetting>& settings, size_t foreignLines, u
         json.EndObject();
     }
     json.EndObject().Key("foreignLines").Number(static_cast<long long>(foreignLines)).EndObject();
-    std::fputs(json.Line().c_str(), stdout);
+    PrintJsonDocument(json.Line());
 }
 
 }  // namespace
@@ -75,8 +91,9 @@ int RunShow(const Arguments& arguments)
     std::string unknown;
     std::vector<NamedSetting> all = SettingsOf(*SetupSettings);
     TakeWrittenOnlyValues(all, *SetupSettings);
+    AddModeAndDevice(all, *SetupSettings);
     if (!Select(all, arguments.operands, settings, unknown))
-        return Fail(kExitUsage, "no setting is named " + unknown);
+        return Fail(kExitUsage, "no setting is named " + Echo(unknown));
     const size_t foreignLines = SetupSettings->preservedLines.size();
     if (arguments.valueOnly)
         PrintValues(settings);

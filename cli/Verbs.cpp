@@ -17,10 +17,14 @@ const Verb kVerbs[] = {
      "the defaults, saved as Setup's DEFAULT and then OK do", nullptr},
     {"devices", RunDevices, Verb::kJson, Verb::Operands::kNone, "",
      "the display drivers and 3D devices, and each one's screen modes", nullptr},
-    {"export", RunExport, 0, Verb::Operands::kAtMostOne, "[FILE]",
-     "the settings as a profile for another seat, to FILE or standard output", nullptr},
+    {"export", RunExport, 0, Verb::Operands::kAny, "[FILE] [NAME...]",
+     "the settings as a profile for another seat, to FILE or standard output;\n"
+     "            only the settings NAME... (mode and device among them) when named", nullptr},
     {"import", RunImport, Verb::kDryRun | Verb::kJson | Verb::kForce | Verb::kDefaultDevice, Verb::Operands::kOne,
-     "FILE", "apply a profile as set does, all or nothing", nullptr},
+     "FILE", "apply a profile as set does, all or nothing (FILE - is standard input)", nullptr},
+    {"diff", RunDiff, Verb::kJson, Verb::Operands::kOne, "FILE",
+     "whether this seat still holds a profile's settings, writing nothing:\n"
+     "            exit 0 when it does, 1 listing each that differs", nullptr},
     {"help", RunHelp, 0, Verb::Operands::kAtMostOne, "[COMMAND]", "this text, or one command's", nullptr},
 };
 
@@ -109,7 +113,7 @@ std::string UsageText()
     }
     text += "\n" + FlagLines(~0u);
     text += "\n"
-            "Exit codes: 0 done, 1 findings or a failed save, 2 a usage error or a refused\n"
-            "setting (nothing written).\n";
+            "Exit codes: 0 done, 1 findings, a drifted seat or a failed save, 2 a usage\n"
+            "error or a refused setting (nothing written).\n";
     return text;
 }

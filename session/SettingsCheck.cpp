@@ -122,8 +122,8 @@ void CheckMode(Findings& findings, const CRegistry& s, const DisplayDevice& devi
         return;
     }
     NoteAt(findings, at,
-           modeCount + " names " + ModeLineText(listed[s.MODECNT]) +
-               ", but WIDTH, HEIGHT and BITPERPIXEL name " + ModeLineText(fields));
+           modeCount + " names " + CompactModeText(listed[s.MODECNT]) +
+               ", but WIDTH, HEIGHT and BITPERPIXEL name " + CompactModeText(fields));
 }
 
 std::string Quoted(const std::string& text)

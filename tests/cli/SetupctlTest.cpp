@@ -289,10 +289,11 @@ TEST_F(Setupctl, ImportAppliesAProfileExportedOnAnotherSeat)
     EXPECT_EQ(Run({"-C", made, "export"}).out, profile.substr(0, profile.size() - 2) + "\n");
     EXPECT_EQ(profile.substr(profile.size() - 3), "}\r\n");
 
-    client::Write("elsewhere.json", Replaced(profile, "\"driver\": \"", "\"driver\": \"Elsewhere "));
+    client::Write("elsewhere.json", R"({"format": "setupctl-profile", "version": 1, "settings": {"Bgm_Volume": 33},)"
+                                    R"( "device": {"driver": "Elsewhere", "type": "{00000000-0000-0000-0000-000000000000}"}})");
     const command::Result missing = Run({"import", "elsewhere.json"});
     EXPECT_EQ(missing.exitCode, 2);
-    EXPECT_TRUE(Contains(missing.err, "setupctl: device=Elsewhere ")) << missing.err;
+    EXPECT_TRUE(Contains(missing.err, "setupctl: device=Elsewhere/{")) << missing.err;
     EXPECT_FALSE(fs::exists("savedata"));  // as a save names it where none was
     const command::Result taken = Run({"import", "--device=default", "elsewhere.json"});
     EXPECT_EQ(taken.exitCode, 0) << taken.err;
@@ -369,8 +370,8 @@ TEST_F(Setupctl, CheckTellsAModeAndADeviceThePageWouldNotShow)
                               "OptionInfoList[\"MODECNT\"] = 1\r\n"
                               "OptionInfoList[\"WIDTH\"] = 1024\r\nOptionInfoList[\"HEIGHT\"] = 768\r\n");
     const std::string checked = Run({"check"}).out;
-    EXPECT_TRUE(Contains(checked, "SaveData\\OptionInfo.lua:2: MODECNT 1 names 768 x 576 x 16, but WIDTH, "
-                                  "HEIGHT and BITPERPIXEL name 1024 x 768 x 16\n"))
+    EXPECT_TRUE(Contains(checked, "SaveData\\OptionInfo.lua:2: MODECNT 1 names 768x576x16, but WIDTH, "
+                                  "HEIGHT and BITPERPIXEL name 1024x768x16\n"))
         << checked;
 
     client::Write(kSaved, "OptionInfoList[\"DEVICECNT\"] = 7\r\n");
