@@ -1,90 +1,17 @@
 // setupctl in a client folder: what it shows, what it saves, what it refuses.
-#include <gtest/gtest.h>
+#include "SetupctlFixture.h"
 
-#include <filesystem>
-#include <map>
-
-#include "cli/JsonReader.h"
-#include "optionfiles/ClientFolder.h"
-#include "settings/SettingNames.h"
-#include "support/Command.h"
-#include "support/RegistryProbe.h"
-#include "support/TempFolder.h"
+#include <cctype>
 
 #ifdef _WIN32
 #include "display/DisplayDevice.h"
 #include "display/ModeLine.h"
 #include "session/ListedModes.h"
-#include "support/RunProgram.h"
 #endif
 
 namespace {
 
-namespace fs = std::filesystem;
-
-#ifdef _WIN32
-const std::string kSetupctl = run::WinePath(SETUPCTL);
-#else
-const std::string kSetupctl = SETUPCTL;
-#endif
-
-const char kSaved[] = "SaveData/OptionInfo.lua";
-const char kForeign[] = "-- mine\r\n";
-
-bool Contains(const std::string& text, const std::string& part)
-{
-    return text.find(part) != std::string::npos;
-}
-
-// The demo's option script values, as a save writes them, with changes.
-std::string SavedBlocks(const std::map<std::string, int>& changes)
-{
-    InitSettingNames();
-    const int demo[] = {100, 100, 0, 0, 640, 480, 16, 0, 0, 2, 2, 1, 1, 0, 0, 0, 1, 0, 0, 1, 1,
-                        1, 0, 1, 1, 0, 1, 1, 0, 0, 0, 0, 0, 1};
-    std::string text;
-    for (int key = kFirstOptionKey; key <= kLastCmdOnOffKey; ++key) {
-        const auto changed = changes.find(SettingName(key));
-        const int value = changed != changes.end() ? changed->second : demo[key];
-        if (key == kFirstCmdOnOffKey)
-            text += "\r\n";
-        text += std::string(key < kFirstCmdOnOffKey ? "OptionInfoList" : "CmdOnOffList") + "[\"" +
-                SettingName(key) + "\"] = " + std::to_string(value) + "\r\n";
-    }
-    return text;
-}
-
-// A client folder with the demo scripts, a saved file of somebody else's
-// line and one of the tool's, and a registry that remembers no sound.
-class Setupctl : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        probe::ClearVendorKey();
-        fs::copy(SETUP_DEMO_FOLDER "/System", folder_.path() / "System", fs::copy_options::recursive);
-        client::Write(kSaved, std::string(kForeign) + "OptionInfoList[\"WIDTH\"] = 800\r\n");
-        probe::Write(probe::kProductKey, "SOUNDMODE", 4, probe::Dword(0));
-    }
-    void TearDown() override { probe::ClearVendorKey(); }
-
-    static command::Result Run(const std::vector<std::string>& arguments)
-    {
-        return command::Run(kSetupctl, arguments, fs::current_path().string());
-    }
-
-    // Every file of the folder with its bytes, and the vendor key's values.
-    static std::map<std::string, std::string> Snapshot()
-    {
-        std::map<std::string, std::string> files;
-        for (const auto& entry : fs::recursive_directory_iterator("."))
-            files[entry.path().string()] = entry.is_regular_file() ? client::Read(entry.path().string()) : "";
-        files["registry values"] = std::to_string(probe::ValueCount(probe::kProductKey));
-        files["setup key"] = probe::KeyExists(probe::kSetupKey) ? "yes" : "no";
-        return files;
-    }
-
-    TempFolder folder_;
-};
+using namespace setupctl_test;
 
 TEST_F(Setupctl, ShowTellsWhereEachValueCameFromAndNeitherShowNorCheckWrites)
 {
@@ -257,7 +184,8 @@ TEST_F(Setupctl, SavesOnlyIntoAClientFolder)
 {
     const TempFolder other;
     const auto before = Snapshot();
-    for (const std::vector<std::string>& words : {std::vector<std::string>{"set", "/fog=0"}, {"reset"}}) {
+    for (const std::vector<std::string>& words :
+         {std::vector<std::string>{"set", "/fog=0"}, {"reset"}, {"export"}, {"export", "p.json"}}) {
         std::vector<std::string> arguments = {"-C", other.path().string()};
         arguments.insert(arguments.end(), words.begin(), words.end());
         const command::Result refused = Run(arguments);
@@ -391,16 +319,30 @@ TEST_F(Setupctl, DevicesListWhatTheDeviceListShows)
         const int count = ListModes(*device, modes);
         std::string lines;
         for (int i = 0; i < count; ++i)
-            lines += std::string(i > 0 ? ", " : "") + "\"" + ModeLineText(modes[i]) + "\"";
+            lines += std::string(i > 0 ? ", " : "") + "\"" + CompactModeText(modes[i]) + "\"";
         const std::string expected = std::string("\"name\": \"") + device->description +
                                      "\", \"driver\": ";
         EXPECT_TRUE(Contains(listed.out, expected)) << expected;
         EXPECT_TRUE(Contains(listed.out, std::string("\"chosen\": ") + (position == 0 ? "true" : "false") +
                                              ", \"modes\": [" + lines + "], \"position\": " +
-                                             std::to_string(position) + "}"))
+                                             std::to_string(position) + ", \"device\": \""))
             << listed.out;
     }
     FreeDisplayDevices();
+    // Each line as set takes it, in any letter case.
+    JsonValue devices;
+    std::string why;
+    ASSERT_TRUE(ReadJson(listed.out, devices, why)) << why;
+    for (const JsonValue& device : devices.Member("devices")->items) {
+        if (device.Member("device") == nullptr)
+            continue;
+        std::string named = device.Member("device")->text;
+        for (char& c : named)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        const command::Result taken = Run({"set", "--dry-run", "device=" + named});
+        EXPECT_EQ(taken.exitCode, 0) << named << taken.err;
+    }
+    EXPECT_EQ(Run({"show", "--value", "mode"}).out, "800x480x16\n");  // as the saved file has it
 }
 #endif
 
