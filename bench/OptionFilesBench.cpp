@@ -19,6 +19,7 @@
 
 #include "optionfiles/LuaLimits.h"
 #include "optionfiles/OptionScript.h"
+#include "session/Defaults.h"
 #include "session/SetupSession.h"
 #include "settings/SettingNames.h"
 #include "settings/SettingsRecord.h"
@@ -122,7 +123,7 @@ void LookUpSystemTooltips()
 void ReadAtStartup()
 {
     SetupSettings->preservedLines.clear();
-    SetupSettings->SetDefaults();
+    ApplyDefaults();
     SetupSession::LoadPreservedLines();
     SetupSession::ApplySavedOptions();
     benchmark::DoNotOptimize(SetupSettings->WIDTH);

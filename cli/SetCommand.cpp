@@ -13,6 +13,7 @@
 #include "cli/SettingTable.h"
 #include "cli/Verbs.h"
 #include "display/ModeLine.h"
+#include "session/Defaults.h"
 #include "session/FolderChecks.h"
 #include "platform/SaveLock.h"
 #include "session/ListedModes.h"
@@ -306,7 +307,7 @@ int RunReset(const Arguments& arguments)
     if (const int failed = ReadClientSettings(client))
         return failed;
     const std::vector<NamedSetting> before = SettingsOf(*SetupSettings);
-    SetupSettings->SetDefaults();
+    ApplyDefaults();
     TakeChosenDevice();
     return SaveChanges(arguments, before, lock);
 }

@@ -1,26 +1,12 @@
-#include "settings/SettingsRecord.h"
+#include "session/Defaults.h"
 
 #include "optionfiles/OptionScript.h"
 #include "session/ListedModes.h"
 #include "settings/ScreenModeTable.h"
 #include "settings/SettingNames.h"
+#include "settings/SettingsRecord.h"
 
 namespace {
-
-void ApplyFixedDefaults(CRegistry& s)
-{
-    s.ISFULLSCREENMODE = 0;
-    s.WIDTH = 640;
-    s.HEIGHT = 480;
-    s.BITPERPIXEL = 16;
-    s.SPRITEMODE = 2;
-    s.TEXTUREMODE = 2;
-    s.SOUNDMODE = 1;
-    s.SPEAKERTYPE = 0;
-    s.DIGITALRATETYPE = 0;
-    s.DIGITALBITSTYPE = 0;
-    s.PROVIDERNAME = kNoProvider;
-}
 
 // The option script's number under key in table, as GetDefaultOption and
 // GetDefaultCommand answer (0 where it has none), noting where it came from.
@@ -66,11 +52,10 @@ void TakeFirstUsableDevice(CRegistry& s)
 
 }  // namespace
 
-void CRegistry::SetDefaults()
+void ApplyDefaults()
 {
-    origins.clear();
-    ApplyFixedDefaults(*this);
-    ApplyScriptDefaults(*this);
-    ScreenModeTable.Store(0, 640, 480, 16);
-    TakeFirstUsableDevice(*this);
+    CRegistry& s = *SetupSettings;
+    s.SetDefaults();
+    ApplyScriptDefaults(s);
+    TakeFirstUsableDevice(s);
 }

@@ -1,6 +1,7 @@
 #include "session/SetupSession.h"
 
 #include "platform/RegistryKey.h"
+#include "session/Defaults.h"
 #include "settings/Findings.h"
 #include "settings/RegistryValues.h"
 #include "session/StoredRegistryValue.h"
@@ -68,7 +69,7 @@ const char* const kProductKeyName = "HKEY_LOCAL_MACHINE\\Software\\Brindlecast\\
 void SetupSession::LoadRegistrySettings(Access access)
 {
     CRegistry& s = *SetupSettings;
-    s.SetDefaults();
+    ApplyDefaults();
 
     if (access == Access::kReadWrite)
         CreateSetupKey();

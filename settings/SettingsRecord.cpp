@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "settings/ScreenModeTable.h"
 #include "settings/SettingNames.h"
 
 CRegistry* SetupSettings = nullptr;
@@ -27,6 +28,23 @@ void CRegistry::ReleaseInstance()
 {
     delete SetupSettings;
     SetupSettings = nullptr;
+}
+
+void CRegistry::SetDefaults()
+{
+    origins.clear();
+    ISFULLSCREENMODE = 0;
+    WIDTH = 640;
+    HEIGHT = 480;
+    BITPERPIXEL = 16;
+    SPRITEMODE = 2;
+    TEXTUREMODE = 2;
+    SOUNDMODE = 1;
+    SPEAKERTYPE = 0;
+    DIGITALRATETYPE = 0;
+    DIGITALBITSTYPE = 0;
+    PROVIDERNAME = kNoProvider;
+    ScreenModeTable.Store(0, 640, 480, 16);
 }
 
 int32_t& CRegistry::Setting(int keyIndex)

@@ -22,9 +22,11 @@ public:
 
     virtual ~CRegistry() = default;
 
-    // Resets every edited setting to its default; leaves preservedLines alone.
-    // The defaults come from the option script and the display devices, so
-    // the session layer defines it (session/Defaults.cpp).
+    // The record's own part of the defaults step: the fixed values and the
+    // first line of ScreenModeTable; forgets every noted origin. The option
+    // script's values and the first usable device come on top of these
+    // (ApplyDefaults, session/Defaults.h), since the record cannot read them.
+    // Leaves preservedLines alone.
     void SetDefaults();
 
     // The int32 field stored under SettingName(keyIndex), keyIndex 0..33.

@@ -1,6 +1,7 @@
 #include "ui/SetupSheet.h"
 
 #include "res/resource.h"
+#include "session/Defaults.h"
 #include "settings/SettingsRecord.h"
 
 namespace {
@@ -66,7 +67,7 @@ void CSetupSheet::KeepHelpPlaceInside() const
 // Pages not opened yet show the reset values when they are first opened.
 void CSetupSheet::OnDefault()
 {
-    SetupSettings->SetDefaults();
+    ApplyDefaults();
     for (int i = 0; i < pageCount_; ++i)
         if (pages_[i]->IsInitialised())
             pages_[i]->UpdateControls();

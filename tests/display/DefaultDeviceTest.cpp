@@ -6,6 +6,7 @@
 
 #include "DisplayListFixture.h"
 #include "ScriptedSource.h"
+#include "session/Defaults.h"
 #include "session/ListedModes.h"
 #include "settings/ScreenModeTable.h"
 #include "settings/SettingNames.h"
@@ -93,7 +94,7 @@ TEST_F(DefaultDevice, WithoutHardwareDeviceOnlyTheFixedValuesChange)
         if (withSoftware)
             Enumerate({PrimaryWith({Software("RGB")}, {Mode(800, 600, 16)})});
 
-        s().SetDefaults();
+        ApplyDefaults();
 
         SCOPED_TRACE(withSoftware);
         ExpectDeviceFieldsUntouched();
@@ -130,7 +131,7 @@ TEST_F(DefaultDevice, ListedModesFillTheTableAndModeCountFindsSixFortyByFourEigh
         s().WIDTH = 1024;
         Enumerate({PrimaryWith({Hardware("HAL")}, c.modes)});
 
-        s().SetDefaults();
+        ApplyDefaults();
 
         SCOPED_TRACE(c.what);
         EXPECT_EQ(Table(int(c.table.size())), c.table);
@@ -154,7 +155,7 @@ TEST_F(DefaultDevice, FirstHardwareDeviceIsTakenPastASoftwareOne)
                            {Mode(640, 480, 16)}),
                second});
 
-    s().SetDefaults();
+    ApplyDefaults();
 
     EXPECT_EQ(s().DEVICECNT, 0);
     EXPECT_STREQ(s().DEVICENAME, "HAL");
@@ -174,14 +175,14 @@ TEST_F(DefaultDevice, DefaultAfterAnotherChoiceReturnsToTheFirstDevice)
 {
     Enumerate({PrimaryWith({Hardware("HAL", 2), Hardware("T&L HAL", 3)},
                            {Mode(640, 480, 16), Mode(800, 600, 16)})});
-    s().SetDefaults();
+    ApplyDefaults();
     s().DEVICECNT = 1;
     s().MODECNT = 1;
     s().WIDTH = 800;
     std::strcpy(s().DEVICENAME, "T&L HAL");
     s().preservedLines = {"-- kept"};
 
-    s().SetDefaults();
+    ApplyDefaults();
 
     EXPECT_EQ(s().DEVICECNT, 0);
     EXPECT_EQ(s().MODECNT, 0);
@@ -209,7 +210,7 @@ TEST_F(DefaultDevice, SixtyListedModesKeepSixFortyByFourEightyAndTheHighestThirt
     for (int i = 1; i < count; ++i)
         EXPECT_LT(listed[i - 1].width, listed[i].width);
 
-    s().SetDefaults();
+    ApplyDefaults();
     EXPECT_EQ(s().MODECNT, 0);
     EXPECT_EQ(ScreenModeTable.At(39)->width, 700 + 10 * 58);
 }

@@ -6,6 +6,7 @@
 
 #include "optionfiles/ClientFolder.h"
 #include "optionfiles/OptionScript.h"
+#include "session/Defaults.h"
 #include "session/SetupSession.h"
 #include "settings/SettingNames.h"
 #include "settings/SettingsRecord.h"
@@ -32,7 +33,7 @@ protected:
 TEST_F(DemoFolder, DefaultsComeFromTheOptionScript)
 {
     CRegistry& s = *SetupSettings;
-    s.SetDefaults();
+    ApplyDefaults();
     EXPECT_EQ(s.Bgm_Volume, 100);
     EXPECT_EQ(s.Effect_Volume, 100);
     EXPECT_EQ(s.MouseExclusive, 0);
@@ -59,7 +60,7 @@ TEST_F(DemoFolder, SavedValuesApplyOverTheDefaults)
           "-- kept\r\nOptionInfoList[\"Bgm_Volume\"] = 30\r\nOptionInfoList[\"WIDTH\"] = 1024\r\n"
           "CmdOnOffList[\"/fog\"] = 0\r\n");
     CRegistry& s = *SetupSettings;
-    s.SetDefaults();
+    ApplyDefaults();
     SetupSession::LoadPreservedLines();
     SetupSession::ApplySavedOptions();
     EXPECT_EQ(s.preservedLines, TextLines{"-- kept"});

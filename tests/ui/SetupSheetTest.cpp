@@ -3,6 +3,7 @@
 
 #include "SheetFixture.h"
 #include "res/resource.h"
+#include "session/Defaults.h"
 
 namespace {
 
@@ -104,7 +105,7 @@ TEST_F(SheetTest, DefaultTakesTheHelpButtonsPlaceSizeAndFontAfterTheShift)
 TEST_F(SheetTest, DefaultBeforeTheOptionPageWasOpenedResetsAllAndTheOptionPageShowsItLater)
 {
     CRegistry& s = *SetupSettings;
-    s.SetDefaults();
+    ApplyDefaults();
     const int32_t defaultSprite = s.SPRITEMODE;
     const int32_t defaultFog = s.Setting(kFirstCommandKey + 7);
     OpenSheet();
@@ -127,7 +128,7 @@ TEST_F(SheetTest, DefaultBeforeTheOptionPageWasOpenedResetsAllAndTheOptionPageSh
 
 TEST_F(SheetTest, DefaultRefreshesAnOpenedOptionPage)
 {
-    SetupSettings->SetDefaults();
+    ApplyDefaults();
     const int32_t defaultFog = SetupSettings->Setting(kFirstCommandKey + 7);
     OpenSheet();
     ShowOptionPage();
