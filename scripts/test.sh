@@ -9,7 +9,9 @@
 set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
-# Every include of the product points down its table of layers.
+# Every include of the product points down its table of layers. That each
+# layer's library also links with only the layers below it is a test of every
+# build (tests/layers, Layers.*LinksAlone).
 bash scripts/check-layers.sh || exit 1
 
 bash scripts/setup.sh || exit 1
