@@ -61,8 +61,12 @@ int32_t& CRegistry::Setting(int keyIndex)
     case kMODECNT: return MODECNT;
     case kSPRITEMODE: return SPRITEMODE;
     case kTEXTUREMODE: return TEXTUREMODE;
-    default: return CmdOnOff[keyIndex - kFirstCmdOnOffKey];
+    default: break;
     }
+    if (keyIndex >= kFirstCmdOnOffKey && keyIndex <= kLastCmdOnOffKey)
+        return CmdOnOff[keyIndex - kFirstCmdOnOffKey];
+    noSetting_ = 0;
+    return noSetting_;
 }
 
 SettingOrigin CRegistry::OriginOf(const char* key) const

@@ -30,6 +30,8 @@ public:
     void SetDefaults();
 
     // The int32 field stored under SettingName(keyIndex), keyIndex 0..33.
+    // Any other index reaches a spare field that holds 0 on every call, so
+    // that a wrong index changes no setting and reads as 0.
     int32_t& Setting(int keyIndex);
     int32_t Setting(int keyIndex) const { return const_cast<CRegistry*>(this)->Setting(keyIndex); }
 
@@ -78,6 +80,8 @@ public:
 
 private:
     CRegistry() = default;
+
+    int32_t noSetting_ = 0;  // what Setting gives for an index outside 0..33
 };
 
 extern CRegistry* SetupSettings;

@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <iterator>
+
 #include <gtest/gtest.h>
 
 #include "settings/ScreenModeTable.h"
@@ -55,6 +58,21 @@ TEST_F(Defaults, SettingReachesTheFieldOfEachKey)
     EXPECT_EQ(&s.Setting(kTEXTUREMODE), &s.TEXTUREMODE);
     EXPECT_EQ(&s.Setting(kBgmSwitch), &s.CmdOnOff[0]);
     EXPECT_EQ(&s.Setting(kLastCommandKey), &s.CmdOnOff[22]);
+}
+
+TEST_F(Defaults, SettingOutsideTheKeysChangesNoSettingAndReadsZero)
+{
+    CRegistry& s = *SetupSettings;
+    s.SetDefaults();
+    const int32_t switches[23] = {1, 2, 3};
+    std::copy(std::begin(switches), std::end(switches), std::begin(s.CmdOnOff));
+    for (int outside : {-1, kLastCommandKey + 1, 1000}) {
+        s.Setting(outside) = 77;
+        EXPECT_EQ(s.Setting(outside), 0) << outside;
+    }
+    EXPECT_TRUE(std::equal(std::begin(switches), std::end(switches), std::begin(s.CmdOnOff)));
+    EXPECT_EQ(s.Bgm_Volume, 0);
+    EXPECT_EQ(s.WIDTH, 640);
 }
 
 TEST(ScreenModeTableTest, HoldsFortyEntriesAndRefusesPositionsOutside)
