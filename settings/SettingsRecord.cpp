@@ -16,10 +16,6 @@ bool CRegistry::CrateInstance()
     CRegistry* instance = new (std::nothrow) CRegistry;
     if (instance == nullptr)
         return false;
-    if (!instance->ready) {
-        delete instance;
-        return false;
-    }
     SetupSettings = instance;
     return true;
 }

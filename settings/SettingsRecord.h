@@ -15,6 +15,8 @@ enum class SettingOrigin { kDefault, kOptionScript, kRegistry, kSavedFile };
 
 // The one record of every setting the tool shows and saves. Created by
 // CrateInstance, released by ReleaseInstance, reached through SetupSettings.
+// CrateInstance fails only on a second creation or when memory runs out: a
+// new record is always usable, so it carries no flag saying so.
 class CRegistry {
 public:
     static bool CrateInstance();
@@ -39,8 +41,6 @@ public:
     // noted otherwise since the defaults were last applied.
     SettingOrigin OriginOf(const char* key) const;
     void NoteOrigin(const char* key, SettingOrigin origin);
-
-    bool ready = true;
 
     int32_t ISFULLSCREENMODE = 0;
     int32_t WIDTH = 0;
