@@ -14,8 +14,9 @@
 
 namespace {
 
-// The pages and the sheet live only while the sheet runs. Its own OK or
-// Cancel result decides nothing: SaveConfirmed does.
+// The pages and the sheet live only while the sheet runs; the sheet hides
+// its Apply button itself. Its own OK or Cancel result decides nothing:
+// SaveConfirmed does.
 void RunSetupSheet()
 {
     CSetupOption systemPage;
@@ -23,7 +24,6 @@ void RunSetupSheet()
     CSetupSheet sheet("Korvane Setup", nullptr, 0);
     sheet.AddPage(&systemPage);
     sheet.AddPage(&optionPage);
-    sheet.AddFlags(PSH_NOAPPLYNOW);
     sheet.DoModal();
 }
 

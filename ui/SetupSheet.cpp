@@ -15,7 +15,7 @@ const int kButtonShift = -10;
 CSetupSheet::CSetupSheet(const char* caption, HWND parent, UINT startPage)
     : CPropertySheet(caption, parent, startPage)
 {
-    AddFlags(PSH_NOAPPLYNOW);
+    AddFlags(PSH_NOAPPLYNOW);  // the only place: the sheet has no Apply button
     SetIcon(IDI_SETUP);
 }
 
