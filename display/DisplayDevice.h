@@ -20,18 +20,22 @@ struct DisplayDevice {
     RawGuid* driverGuidRef;  // null for the primary display driver
     DriverCaps driverCaps;
     DriverCaps emulationCaps;
-    DisplayMode fullScreenMode;  // the 640 x 480 x 16 mode, or all zero
+    DisplayMode fullScreenMode;  // the default mode (IsDefaultMode), or all zero
     uint32_t isWindowed;
     RawGuid deviceGuid;
     RawGuid driverGuid;  // all zero for the primary display driver
     ModeArray modes;     // ascending by width, height, bits per pixel
     uint32_t modeCount;
-    uint32_t currentMode;  // index of the 640 x 480 x 16 mode, else 0
+    uint32_t currentMode;  // index of the default mode, else 0
     uint32_t isDesktopCompatible;
     uint32_t hasStereoModes;
 
     void Reset() { *this = DisplayDevice{}; }
 };
+
+// Whether a platform mode is the default mode, kDefaultScreenMode: the mode
+// a device notes as fullScreenMode, and the one its Mode list always keeps.
+bool IsDefaultMode(const DisplayMode& mode);
 
 // Asked about every device before its modes are examined; a negative result
 // rejects the device.

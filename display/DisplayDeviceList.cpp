@@ -7,6 +7,7 @@
 #include "display/DisplaySource.h"
 #include "display/EnumerationLog.h"
 #include "display/ModeOrder.h"
+#include "settings/ScreenModeTable.h"
 
 DisplayDeviceTable DisplayDeviceList;
 
@@ -45,11 +46,6 @@ bool KeepsBitCount(uint32_t bits, uint32_t renderDepths)
     case 16: return (renderDepths & kRenderDepth16) != 0;
     default: return false;
     }
-}
-
-bool IsFullScreenMode(const DisplayMode& mode)
-{
-    return mode.dwWidth == 640 && mode.dwHeight == 480 && mode.ddpfPixelFormat.dwRGBBitCount == 16;
 }
 
 // Collects a driver's modes, unfiltered, into its scratch record. The array
@@ -174,7 +170,7 @@ private:
     static void NoteFullScreenMode(DisplayDevice& device)
     {
         for (uint32_t i = 0; i < device.modeCount; ++i) {
-            if (IsFullScreenMode(device.modes[i])) {
+            if (IsDefaultMode(device.modes[i])) {
                 device.fullScreenMode = device.modes[i];
                 device.currentMode = i;
             }
@@ -246,6 +242,13 @@ private:
 };
 
 }  // namespace
+
+bool IsDefaultMode(const DisplayMode& mode)
+{
+    return mode.dwWidth == uint32_t(kDefaultScreenMode.width) &&
+           mode.dwHeight == uint32_t(kDefaultScreenMode.height) &&
+           mode.ddpfPixelFormat.dwRGBBitCount == uint32_t(kDefaultScreenMode.bitsPerPixel);
+}
 
 int32_t BuildDisplayDeviceList(DeviceAcceptTest acceptTest, DisplaySource& source,
                                EnumerationLog* log)

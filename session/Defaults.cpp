@@ -36,7 +36,7 @@ void ApplyScriptDefaults(CRegistry& s)
 }
 
 // The first usable device, its identity and its listed modes; MODECNT at its
-// 640 x 480 x 16 line. Without a usable device nothing changes.
+// line of the default mode. Without a usable device nothing changes.
 void TakeFirstUsableDevice(CRegistry& s)
 {
     const DisplayDevice* device = FindUsableDevice(0);
@@ -46,7 +46,7 @@ void TakeFirstUsableDevice(CRegistry& s)
     ScreenMode listed[ScreenModeList::kSize];
     const int count = TakeDevice(*device, listed);
     for (int i = 0; i < count; ++i)
-        if (listed[i].width == 640 && listed[i].height == 480)
+        if (listed[i] == kDefaultScreenMode)
             s.MODECNT = i;
 }
 

@@ -11,11 +11,6 @@ bool IsListed(const DisplayMode& mode)
     return mode.dwHeight >= 480 && mode.ddpfPixelFormat.dwRGBBitCount == 16;
 }
 
-bool IsDefaultMode(const DisplayMode& mode)
-{
-    return mode.dwWidth == 640 && mode.dwHeight == 480 && mode.ddpfPixelFormat.dwRGBBitCount == 16;
-}
-
 bool IsStartMode(const ScreenMode& line, const CRegistry& s)
 {
     return line == ScreenMode{s.WIDTH, s.HEIGHT, s.BITPERPIXEL};

@@ -14,7 +14,7 @@ const DisplayDevice* FindUsableDevice(int position);
 // were written to out, never more than ScreenModeList::kSize.
 //
 // When more than kSize modes qualify, the lowest ones are left out, except
-// 640 x 480 x 16, which is the default mode: the player keeps the default
+// the default mode (IsDefaultMode): the player keeps the default
 // and the highest resolutions, still in ascending order.
 int ListModes(const DisplayDevice& device, ScreenMode (&out)[ScreenModeList::kSize]);
 

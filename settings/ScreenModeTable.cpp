@@ -5,7 +5,7 @@ ScreenModeList ScreenModeTable;
 ScreenModeList::ScreenModeList()
 {
     for (ScreenMode& mode : entries_)
-        mode = ScreenMode{640, 480, 16};
+        mode = kDefaultScreenMode;
 }
 
 bool ScreenModeList::Store(int position, int32_t width, int32_t height, int32_t bitsPerPixel)

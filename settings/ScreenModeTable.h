@@ -14,8 +14,12 @@ struct ScreenMode {
     bool operator!=(const ScreenMode& other) const { return !(*this == other); }
 };
 
+// The default mode: the client starts in it until the player picks
+// another, and every entry of ScreenModeTable holds it from program start.
+inline constexpr ScreenMode kDefaultScreenMode{640, 480, 16};
+
 // The screen modes behind the System page's Mode list; MODECNT indexes it.
-// Every entry holds 640 x 480 x 16 from program start. Positions outside
+// Every entry holds kDefaultScreenMode from program start. Positions outside
 // 0..39 are never written: Store refuses them.
 class ScreenModeList {
 public:

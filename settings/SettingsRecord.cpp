@@ -30,9 +30,9 @@ void CRegistry::SetDefaults()
 {
     origins.clear();
     ISFULLSCREENMODE = 0;
-    WIDTH = 640;
-    HEIGHT = 480;
-    BITPERPIXEL = 16;
+    WIDTH = kDefaultScreenMode.width;
+    HEIGHT = kDefaultScreenMode.height;
+    BITPERPIXEL = kDefaultScreenMode.bitsPerPixel;
     SPRITEMODE = 2;
     TEXTUREMODE = 2;
     SOUNDMODE = 1;
@@ -40,7 +40,8 @@ void CRegistry::SetDefaults()
     DIGITALRATETYPE = 0;
     DIGITALBITSTYPE = 0;
     PROVIDERNAME = kNoProvider;
-    ScreenModeTable.Store(0, 640, 480, 16);
+    ScreenModeTable.Store(0, kDefaultScreenMode.width, kDefaultScreenMode.height,
+                          kDefaultScreenMode.bitsPerPixel);
 }
 
 int32_t& CRegistry::Setting(int keyIndex)
