@@ -1,9 +1,8 @@
 #include "cli/ClientSettings.h"
 
 #include "cli/Commands.h"
-#include "display/DisplayDevice.h"
 #include "platform/SystemError.h"
-#include "settings/SettingsRecord.h"
+#include "session/SessionStart.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -15,20 +14,15 @@ ClientSettings::~ClientSettings()
 {
     if (!created_)
         return;
-    CRegistry::ReleaseInstance();
-    FreeDisplayDevices();
+    EndSession();
 }
 
 bool ClientSettings::Read(SetupSession::Access access, std::string& error, EnumerationLog* log)
 {
-    if (!CRegistry::CrateInstance()) {
-        error = "fail CRegistry::CrateInstance()";
-        return false;
-    }
-    created_ = true;
-    displayResult_ = SetupSession::FindDisplayDevices(log);
-    SetupSession::ReadStartupSettings(access);
-    return true;
+    created_ = StartSession(access, &displayResult_, log);
+    if (!created_)
+        error = kRecordNotCreated;
+    return created_;
 }
 
 int ReadClientSettings(ClientSettings& client, EnumerationLog* log)

@@ -7,9 +7,8 @@
 
 struct EnumerationLog;
 
-// The settings of the client folder, read as Setup.exe reads them at its
-// start: the record, the name table, the display devices, then the start-up
-// read. Released as Setup.exe releases them at its end.
+// The settings of the client folder, read and released as Setup.exe reads
+// and releases them (StartSession, EndSession).
 class ClientSettings {
 public:
     ClientSettings() = default;

@@ -2,12 +2,10 @@
 
 #include <windows.h>
 
-#include "display/DisplayDevice.h"
 #include "optionfiles/OptionScript.h"
 #include "session/SaveConfirmed.h"
+#include "session/SessionStart.h"
 #include "session/SetupSession.h"
-#include "settings/SettingNames.h"
-#include "settings/SettingsRecord.h"
 #include "ui/SetupCMD.h"
 #include "ui/SetupOption.h"
 #include "ui/SetupSheet.h"
@@ -41,14 +39,10 @@ void TellSaveReport(const SaveReport& report)
 
 bool CSetupApp::InitInstance()
 {
-    if (!CRegistry::CrateInstance()) {
-        AfxMessageBox("fail CRegistry::CrateInstance()", MB_OK);
+    if (!StartSession(SetupSession::Access::kReadWrite)) {
+        AfxMessageBox(kRecordNotCreated, MB_OK);
         return false;
     }
-    InitSettingNames();
-    // Without a usable device the tool goes on with empty lists.
-    SetupSession::FindDisplayDevices();
-    SetupSession::ReadStartupSettings(SetupSession::Access::kReadWrite);
     RunSetupSheet();
 
     if (SaveConfirmed) {
@@ -61,8 +55,7 @@ bool CSetupApp::InitInstance()
 
 int CSetupApp::ExitInstance()
 {
-    CRegistry::ReleaseInstance();
-    FreeDisplayDevices();
+    EndSession();
     const int result = CWinApp::ExitInstance();
     return saveFailed_ ? 1 : result;
 }

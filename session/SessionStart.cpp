@@ -1,0 +1,25 @@
+#include "session/SessionStart.h"
+
+#include "display/DisplayDevice.h"
+#include "settings/SettingNames.h"
+#include "settings/SettingsRecord.h"
+
+const char* const kRecordNotCreated = "fail CRegistry::CrateInstance()";
+
+bool StartSession(SetupSession::Access access, int32_t* displayResult, EnumerationLog* log)
+{
+    if (!CRegistry::CrateInstance())
+        return false;
+    InitSettingNames();
+    const int32_t found = SetupSession::FindDisplayDevices(log);
+    if (displayResult != nullptr)
+        *displayResult = found;
+    SetupSession::ReadStartupSettings(access);
+    return true;
+}
+
+void EndSession()
+{
+    CRegistry::ReleaseInstance();
+    FreeDisplayDevices();
+}
