@@ -187,7 +187,7 @@ int RunExport(const Arguments& arguments)
     ClientSettings client;
     if (const int failed = ReadClientSettings(client))
         return failed;
-    // As the System page shows them: the chosen device and its mode line.
+    // The device and mode a save would write.
     TakeChosenDevice();
     ProfileContents contents;
     std::string name;

@@ -308,6 +308,5 @@ int RunReset(const Arguments& arguments)
         return failed;
     const std::vector<NamedSetting> before = SettingsOf(*SetupSettings);
     ApplyDefaults();
-    TakeChosenDevice();
     return SaveChanges(arguments, before, lock);
 }

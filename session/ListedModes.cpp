@@ -74,35 +74,34 @@ int TakeDevice(const DisplayDevice& device, ScreenMode (&listed)[ScreenModeList:
     return count;
 }
 
-int ReconcileModeCount(const ScreenMode (&listed)[ScreenModeList::kSize], int count)
+int ChosenModeLine(const ScreenMode (&listed)[ScreenModeList::kSize], int count)
 {
-    CRegistry& s = *SetupSettings;
+    const CRegistry& s = *SetupSettings;
     if (count > ScreenModeList::kSize)
         count = ScreenModeList::kSize;
     if (s.MODECNT >= 0 && s.MODECNT < count && IsStartMode(listed[s.MODECNT], s))
         return s.MODECNT;
-    for (int line = 0; line < count; ++line) {
-        if (IsStartMode(listed[line], s)) {
-            s.MODECNT = line;
+    for (int line = 0; line < count; ++line)
+        if (IsStartMode(listed[line], s))
             return line;
-        }
-    }
     return -1;
 }
 
-int TakeChosenDevice(ScreenMode (&listed)[ScreenModeList::kSize], int& count)
+int ReconcileModeCount(const ScreenMode (&listed)[ScreenModeList::kSize], int count)
 {
-    count = 0;
-    if (const DisplayDevice* device = FindUsableDevice(SetupSettings->DEVICECNT))
-        count = TakeDevice(*device, listed);
-    return ReconcileModeCount(listed, count);
+    const int line = ChosenModeLine(listed, count);
+    if (line >= 0)
+        SetupSettings->MODECNT = line;
+    return line;
 }
 
 void TakeChosenDevice()
 {
     ScreenMode listed[ScreenModeList::kSize];
     int count = 0;
-    TakeChosenDevice(listed, count);
+    if (const DisplayDevice* device = FindUsableDevice(SetupSettings->DEVICECNT))
+        count = TakeDevice(*device, listed);
+    ReconcileModeCount(listed, count);
 }
 
 void ChooseModeLine(int line)

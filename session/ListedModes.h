@@ -23,23 +23,25 @@ int ListModes(const DisplayDevice& device, ScreenMode (&out)[ScreenModeList::kSi
 // into listed. Returns how many modes it lists.
 int TakeDevice(const DisplayDevice& device, ScreenMode (&listed)[ScreenModeList::kSize]);
 
-// The Mode list line to show as chosen, among the count listed modes: the
-// line of the mode the client starts in (WIDTH x HEIGHT x BITPERPIXEL), so
-// that the line shown is the mode OK saves. When the line at MODECNT shows
-// that mode it stays, even where another line shows the same; otherwise the
-// first line that shows it is taken and MODECNT set to it. Returns -1, and
-// leaves MODECNT alone, when no line shows that mode. A result other than
-// the MODECNT it was called with means the two disagreed.
+// The Mode list line of the mode the client starts in (WIDTH x HEIGHT x
+// BITPERPIXEL) among the count listed modes, so that the line shown is the
+// mode OK saves: the line at MODECNT when it shows that mode, even where
+// another line shows the same, else the first line that does; -1 when none
+// does. Reads only.
+int ChosenModeLine(const ScreenMode (&listed)[ScreenModeList::kSize], int count);
+
+// ChosenModeLine, with MODECNT set to it when it is a line; MODECNT stays
+// when it is -1. A result other than the MODECNT it was called with means
+// the two disagreed.
 int ReconcileModeCount(const ScreenMode (&listed)[ScreenModeList::kSize], int count);
 
-// What showing the Mode list does to the settings: the usable device at
-// DEVICECNT becomes the chosen one (TakeDevice) and MODECNT follows the mode
-// the client starts in (ReconcileModeCount). Its listed modes go to listed
-// and their number to count (0 when DEVICECNT names no usable device);
-// returns the line to show as chosen, -1 for none.
-int TakeChosenDevice(ScreenMode (&listed)[ScreenModeList::kSize], int& count);
-// The same for a caller that shows no list, such as setupctl, which changes
-// the settings as showing the page would.
+// The device and mode choice: the usable device at DEVICECNT becomes the
+// chosen one (TakeDevice) and MODECNT follows the mode the client starts in
+// (ReconcileModeCount). Without a usable device there nothing changes.
+// A step of every start that may save, after the start-up read (Setup.exe,
+// setupctl's set, reset, import and export), and of the player's choice of
+// a Device list line; DEFAULT makes its own (ApplyDefaults). Showing the
+// lists afterwards only reads what it chose.
 void TakeChosenDevice();
 
 // The player's choice of the Mode list line at line: MODECNT takes it, and

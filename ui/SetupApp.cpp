@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "optionfiles/OptionScript.h"
+#include "session/ListedModes.h"
 #include "session/SaveConfirmed.h"
 #include "session/SessionStart.h"
 #include "session/SetupSession.h"
@@ -43,6 +44,7 @@ bool CSetupApp::InitInstance()
         AfxMessageBox(kRecordNotCreated, MB_OK);
         return false;
     }
+    TakeChosenDevice();  // what the System page shows and OK saves
     RunSetupSheet();
 
     if (SaveConfirmed) {

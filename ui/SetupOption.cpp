@@ -65,17 +65,17 @@ void CSetupOption::FillDeviceList()
     deviceList_.SetCurSel(SetupSettings->DEVICECNT);
 }
 
-// The line shown as chosen is the mode OK saves: where MODECNT and the
-// size disagree (a hand-edited file, another device's list) the size wins.
+// The line shown as chosen is the mode OK saves (ChosenModeLine).
 void CSetupOption::FillModeList()
 {
     modeList_.ResetContent();
     ScreenMode modes[ScreenModeList::kSize];
     int count = 0;
-    const int chosen = TakeChosenDevice(modes, count);
+    if (const DisplayDevice* device = FindUsableDevice(SetupSettings->DEVICECNT))
+        count = ListModes(*device, modes);
     for (int i = 0; i < count; ++i)
         modeList_.AddString(ModeLineText(modes[i]).c_str());
-    modeList_.SetCurSel(chosen);
+    modeList_.SetCurSel(ChosenModeLine(modes, count));
 }
 
 void CSetupOption::UpdateControls()
@@ -202,6 +202,7 @@ void CSetupOption::OnDeviceChosen()
     if (line < 0)
         return;  // no line chosen: keep the device
     SetupSettings->DEVICECNT = line;
+    TakeChosenDevice();
     FillModeList();
 }
 

@@ -18,8 +18,8 @@ public:
     // Device list: one line per usable device, DEVICECNT selected.
     void FillDeviceList();
     // Mode list of the usable device at DEVICECNT, with the line of the
-    // chosen mode selected and MODECNT at it; also takes that device's
-    // identity and refills ScreenModeTable.
+    // chosen mode selected. Changes no setting: the device and mode were
+    // chosen before (TakeChosenDevice).
     void FillModeList();
 
 protected:

@@ -12,6 +12,7 @@
 #include "../display/ScriptedSource.h"
 #include "UiDriver.h"
 #include "display/DisplayDevice.h"
+#include "session/ListedModes.h"
 #include "session/SaveConfirmed.h"
 #include "settings/SettingNames.h"
 #include "settings/SettingsRecord.h"
@@ -51,8 +52,10 @@ protected:
         BuildDisplayDeviceList(&AcceptEveryDevice, source);
     }
 
+    // As Setup.exe opens it: after the start's device and mode choice.
     void OpenSheet()
     {
+        TakeChosenDevice();
         systemPage_ = std::make_unique<CSetupOption>();
         optionPage_ = std::make_unique<CSetupCMD>();
         sheet_ = std::make_unique<CSetupSheet>("Korvane Setup", nullptr, 0);
