@@ -5,7 +5,8 @@
 #include "cli/Commands.h"
 #include "cli/Failure.h"
 #include "cli/Json.h"
-#include "session/SettingsCheck.h"
+#include "session/SetupSession.h"
+#include "session/WatchedRead.h"
 #include "settings/Findings.h"
 
 namespace {
@@ -44,7 +45,7 @@ int RunCheck(const Arguments& arguments)
         WatchedRead watch(findings);
         if (const int failed = ReadClientSettings(client))
             return failed;
-        CheckSettings(findings);
+        SetupSession::CheckSettings(findings);
     }
     if (arguments.json)
         PrintJson(findings, arguments.codePage);

@@ -3,7 +3,7 @@
 #include "optionfiles/PreservedLines.h"
 #include "platform/FileBytes.h"
 #include "session/AssignmentLine.h"
-#include "session/SetupSession.h"
+#include "session/SessionSteps.h"
 #include "settings/SettingNames.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "session/SavedFileFindings.h"
 
-#include "session/SetupSession.h"
+#include "session/SessionSteps.h"
 #include "platform/FileBytes.h"
 #include "optionfiles/PreservedLines.h"
 #include "optionfiles/SetAsideLines.h"

@@ -1,4 +1,4 @@
-#include "session/SetupSession.h"
+#include "session/SessionSteps.h"
 
 #include "platform/RegistryKey.h"
 #include "session/Defaults.h"

@@ -1,5 +1,5 @@
 // What the file steps of a save will write, decided before either runs.
-#include "session/SetupSession.h"
+#include "session/SessionSteps.h"
 
 #include "platform/FileBytes.h"
 #include "platform/SeenFile.h"

@@ -1,4 +1,4 @@
-#include "session/SetupSession.h"
+#include "session/SessionSteps.h"
 
 #include "optionfiles/OptionScript.h"
 #include "optionfiles/PreservedLines.h"

@@ -7,7 +7,7 @@
 #include "optionfiles/PreservedLines.h"
 #include "optionfiles/SettingLineValues.h"
 #include "platform/HostPath.h"
-#include "session/SetupSession.h"
+#include "session/SessionSteps.h"
 #include "settings/SettingNames.h"
 #include "settings/SettingsRecord.h"
 #include "support/SaveSteps.h"

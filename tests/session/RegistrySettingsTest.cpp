@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "session/SetupSession.h"
+#include "session/SessionSteps.h"
 #include "settings/SettingNames.h"
 #include "settings/SettingsRecord.h"
 #include "support/RegistryProbe.h"

@@ -6,7 +6,7 @@
 
 #include "optionfiles/ClientFolder.h"
 #include "platform/FileBytes.h"
-#include "session/SetupSession.h"
+#include "session/SessionSteps.h"
 #include "settings/SettingNames.h"
 #include "settings/SettingsRecord.h"
 #include "support/RegistryProbe.h"

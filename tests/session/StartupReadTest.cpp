@@ -7,7 +7,7 @@
 #include "optionfiles/ClientFolder.h"
 #include "optionfiles/OptionScript.h"
 #include "session/Defaults.h"
-#include "session/SetupSession.h"
+#include "session/SessionSteps.h"
 #include "settings/SettingNames.h"
 #include "settings/SettingsRecord.h"
 #include "support/TempFolder.h"

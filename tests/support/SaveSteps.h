@@ -6,7 +6,7 @@
 #include "platform/HeldFolder.h"
 #include "platform/HostPath.h"
 #include "platform/PendingFile.h"
-#include "session/SetupSession.h"
+#include "session/SessionSteps.h"
 
 // The saved file's two save steps as a save runs them, for a test to call
 // one at a time and act between them.

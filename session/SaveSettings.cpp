@@ -1,14 +1,12 @@
-#include "session/SetupSession.h"
+#include "session/SessionSteps.h"
 
 #include <sys/stat.h>
 
-#include "display/DisplayDevice.h"
 #include "platform/HeldFolder.h"
 #include "platform/HostPath.h"
 #include "platform/PendingFile.h"
 #include "platform/SaveLock.h"
 #include "session/SaveFolder.h"
-#include "settings/SettingsRecord.h"
 
 namespace {
 
@@ -26,35 +24,12 @@ void Report(SaveReport& report, SystemError error, std::string what, std::string
             SaveFailure{std::move(what), std::move(place), DescribeSystemError(error), previousFileKept});
 }
 
-// Every device the platform offers passes.
-int32_t AcceptEveryDevice(const DriverCaps&, const DeviceCaps&)
-{
-    return 0;
-}
-
 std::string InRegistry(const char* what)
 {
     return std::string(what) + " could not be saved in the registry key " + kProductKeyName + ".";
 }
 
 }  // namespace
-
-int32_t SetupSession::FindDisplayDevices(EnumerationLog* log)
-{
-    return BuildDisplayDeviceList(AcceptEveryDevice, log);
-}
-
-void SetupSession::ReadStartupSettings(Access access)
-{
-    LoadRegistrySettings(access);
-    LoadPreservedLines();
-    ApplySavedOptions();
-}
-
-SystemError SetupSession::TakeSaveLock(SaveLock& lock)
-{
-    return lock.Take(".");  // the client folder, which the tools run in
-}
 
 SaveReport SetupSession::NothingSaved(SystemError why)
 {

@@ -12,9 +12,3 @@ public:
     WatchedRead(const WatchedRead&) = delete;
     WatchedRead& operator=(const WatchedRead&) = delete;
 };
-
-// After the start-up read: looks up every text the pages ask the message
-// script for, and notes what the settings hold that the pages cannot show
-// or that disagrees (ranges, mode, device), and what the registry holds of
-// the wrong type or size.
-void CheckSettings(Findings& findings);

@@ -1,4 +1,4 @@
-#include "session/SettingsCheck.h"
+#include "session/SessionSteps.h"
 
 #include <algorithm>
 #include <cctype>
@@ -13,7 +13,6 @@
 #include "session/ListedModes.h"
 #include "session/SaveFolder.h"
 #include "session/SavedFileFindings.h"
-#include "session/SetupSession.h"
 #include "settings/SettingNames.h"
 #include "settings/SettingRanges.h"
 #include "settings/SettingsRecord.h"
@@ -239,21 +238,11 @@ Findings InPlaceOrder(const Findings& findings)
 
 }  // namespace
 
-WatchedRead::WatchedRead(Findings& findings)
-{
-    g_optionScript.SetFindings(&findings);
-}
-
-WatchedRead::~WatchedRead()
-{
-    g_optionScript.SetFindings(nullptr);
-}
-
-void CheckSettings(Findings& findings)
+void SetupSession::CheckSettings(Findings& findings)
 {
     const CRegistry& s = *SetupSettings;
     LookUpEveryText();
-    SetupSession::CheckRegistryValues(findings);
+    CheckRegistryValues(findings);
     CheckSavedFileLines(findings);
     CheckRanges(findings, s);
     // Only where the platform lists displays can the device and mode be told.
