@@ -226,6 +226,7 @@ int RunDiff(const Arguments& arguments)
     ClientSettings client;
     if (const int failed = ReadClientSettings(client))
         return failed;
+    // The device and mode a save would write.
     TakeChosenDevice();
     std::vector<Difference> differences;
     for (const Pair& pair : pairs)
