@@ -21,6 +21,15 @@ const char kOwnSaveQuestion[] = "Save these settings and close Setup?";
 
 int32_t& Field(int keyIndex) { return SetupSettings->Setting(keyIndex); }
 
+// A typed view of one of the page's controls.
+template <class Typed>
+Typed As(const CWnd& control)
+{
+    Typed typed;
+    typed.Attach(control.GetSafeHwnd());
+    return typed;
+}
+
 void SetSlider(const CSliderCtrl& slider, const SettingRange& range, int32_t position)
 {
     slider.SetRange(range.low, range.high, true);
@@ -37,21 +46,38 @@ const char* SaveQuestion()
 
 }  // namespace
 
+// Listed in the order of their tooltips' message keys, "Device" to "NoSound".
+constexpr CSetupOption::Control CSetupOption::kControls[kControlCount] = {
+    {IDC_DEVICE_LIST, &Reach<&CSetupOption::deviceList_>,
+     kFirstSystemMessage + 0, kDEVICECNT, Kind::kDeviceList, nullptr},
+    {IDC_MODE_LIST, &Reach<&CSetupOption::modeList_>,
+     kFirstSystemMessage + 1, kMODECNT, Kind::kModeList, nullptr},
+    {IDC_FULLSCREEN, &Reach<&CSetupOption::fullScreen_>,
+     kFirstSystemMessage + 2, kISFULLSCREENMODE, Kind::kCheck, nullptr},
+    {IDC_MOUSE_EXCLUSIVE, &Reach<&CSetupOption::mouseExclusive_>,
+     kFirstSystemMessage + 3, kMouseExclusive, Kind::kCheck, nullptr},
+    {IDC_SPRITE_DETAIL, &Reach<&CSetupOption::spriteDetail_>,
+     kFirstSystemMessage + 4, kSPRITEMODE, Kind::kSlider, &kDetailRange},
+    {IDC_TEXTURE_DETAIL, &Reach<&CSetupOption::textureDetail_>,
+     kFirstSystemMessage + 5, kTEXTUREMODE, Kind::kSlider, &kDetailRange},
+    {IDC_BGM_VOLUME, &Reach<&CSetupOption::bgmVolume_>,
+     kFirstSystemMessage + 6, kBgm_Volume, Kind::kSlider, &kVolumeRange},
+    {IDC_EFFECT_VOLUME, &Reach<&CSetupOption::effectVolume_>,
+     kFirstSystemMessage + 7, kEffect_Volume, Kind::kSlider, &kVolumeRange},
+    {IDC_BGM_ON, &Reach<&CSetupOption::bgmSwitch_>,
+     kFirstSystemMessage + 8, kBgmSwitch, Kind::kCheck, nullptr},
+    {IDC_EFFECT_ON, &Reach<&CSetupOption::effectSwitch_>,
+     kFirstSystemMessage + 9, kSoundSwitch, Kind::kCheck, nullptr},
+    {IDC_NO_SOUND, &Reach<&CSetupOption::noSound_>,
+     kFirstSystemMessage + 10, kSoundModeKey, Kind::kNoSound, nullptr},
+};
+
 CSetupOption::CSetupOption() : CPageSkin(IDD_SYSTEM_PAGE, kSystemLook) {}
 
 void CSetupOption::DoDataExchange()
 {
-    DDX_Control(IDC_EFFECT_ON, effectSwitch_);
-    DDX_Control(IDC_BGM_ON, bgmSwitch_);
-    DDX_Control(IDC_EFFECT_VOLUME, effectVolume_);
-    DDX_Control(IDC_BGM_VOLUME, bgmVolume_);
-    DDX_Control(IDC_TEXTURE_DETAIL, textureDetail_);
-    DDX_Control(IDC_SPRITE_DETAIL, spriteDetail_);
-    DDX_Control(IDC_FULLSCREEN, fullScreen_);
-    DDX_Control(IDC_MODE_LIST, modeList_);
-    DDX_Control(IDC_DEVICE_LIST, deviceList_);
-    DDX_Control(IDC_MOUSE_EXCLUSIVE, mouseExclusive_);
-    DDX_Control(IDC_NO_SOUND, noSound_);
+    for (const Control& control : kControls)
+        DDX_Control(control.id, ControlOf(control));
 }
 
 void CSetupOption::FillDeviceList()
@@ -80,29 +106,27 @@ void CSetupOption::FillModeList()
 
 void CSetupOption::UpdateControls()
 {
-    const CRegistry& s = *SetupSettings;
-    FillDeviceList();
-    FillModeList();
-    fullScreen_.SetCheck(s.ISFULLSCREENMODE);
-    mouseExclusive_.SetCheck(s.MouseExclusive);
-    SetSlider(spriteDetail_, kDetailRange, s.SPRITEMODE);
-    SetSlider(textureDetail_, kDetailRange, s.TEXTUREMODE);
-    SetSlider(bgmVolume_, kVolumeRange, s.Bgm_Volume);
-    bgmSwitch_.SetCheck(Field(kBgmSwitch));
-    SetSlider(effectVolume_, kVolumeRange, s.Effect_Volume);
-    effectSwitch_.SetCheck(Field(kSoundSwitch));
-    noSound_.SetCheck(s.SOUNDMODE == 0 ? BST_CHECKED : BST_UNCHECKED);
+    for (const Control& control : kControls) {
+        CWnd& window = ControlOf(control);
+        switch (control.kind) {
+        case Kind::kDeviceList: FillDeviceList(); break;
+        case Kind::kModeList: FillModeList(); break;
+        case Kind::kCheck: As<CButton>(window).SetCheck(Field(control.setting)); break;
+        case Kind::kSlider:
+            SetSlider(As<CSliderCtrl>(window), *control.range, Field(control.setting));
+            break;
+        case Kind::kNoSound:
+            As<CButton>(window).SetCheck(SetupSettings->SOUNDMODE == 0 ? BST_CHECKED : BST_UNCHECKED);
+            break;
+        }
+    }
 }
 
 void CSetupOption::SetupToolTips()
 {
     CreateToolTip();
-    const CWnd* controls[] = {&deviceList_,   &modeList_,  &fullScreen_,    &mouseExclusive_,
-                              &spriteDetail_, &textureDetail_, &bgmVolume_, &effectVolume_,
-                              &bgmSwitch_,    &effectSwitch_,  &noSound_};
-    int nameIndex = kFirstSystemMessage;
-    for (const CWnd* control : controls)
-        AddToolTip(*control, nameIndex++);
+    for (const Control& control : kControls)
+        AddToolTip(ControlOf(control), control.messageKey);
 }
 
 void CSetupOption::OnOK()
@@ -114,8 +138,6 @@ void CSetupOption::OnOK()
         MakeSaveFolder();
 }
 
-void CSetupOption::OnFullScreen() { SetupSettings->ISFULLSCREENMODE = fullScreen_.GetCheck(); }
-
 // A track bar let go of the mouse: the position it was left at.
 void CSetupOption::OnSliderReleased(NMHDR* header, LRESULT* result)
 {
@@ -123,25 +145,13 @@ void CSetupOption::OnSliderReleased(NMHDR* header, LRESULT* result)
     *result = 0;
 }
 
-// The page's track bar whose window is slider, with its setting; null when
-// it is none of them.
-const CSliderCtrl* CSetupOption::SliderOf(HWND slider, int& key) const
+const CSetupOption::Control* CSetupOption::SliderOf(HWND slider)
 {
-    const struct {
-        const CSliderCtrl& control;
-        int key;
-    } sliders[] = {
-        {spriteDetail_, kSPRITEMODE},
-        {textureDetail_, kTEXTUREMODE},
-        {bgmVolume_, kBgm_Volume},
-        {effectVolume_, kEffect_Volume},
-    };
-    for (const auto& each : sliders) {
-        if (slider != nullptr && slider == each.control.GetSafeHwnd()) {
-            key = each.key;
-            return &each.control;
-        }
-    }
+    if (slider == nullptr)
+        return nullptr;
+    for (const Control& control : kControls)
+        if (control.kind == Kind::kSlider && ControlOf(control).GetSafeHwnd() == slider)
+            return &control;
     return nullptr;
 }
 
@@ -150,11 +160,10 @@ const CSliderCtrl* CSetupOption::SliderOf(HWND slider, int& key) const
 // the player sees.
 bool CSetupOption::OnSliderScrolled(HWND slider)
 {
-    int key = 0;
-    const CSliderCtrl* control = SliderOf(slider, key);
-    if (control == nullptr)
+    const Control* row = SliderOf(slider);
+    if (row == nullptr)
         return false;
-    Field(key) = control->GetPos();
+    Field(row->setting) = As<CSliderCtrl>(ControlOf(*row)).GetPos();
     return true;
 }
 
@@ -164,26 +173,28 @@ bool CSetupOption::OnSliderScrolled(HWND slider)
 // keys do.
 bool CSetupOption::OnWheel(WPARAM wParam, LPARAM lParam)
 {
-    int key = 0;
-    const CSliderCtrl* slider = SliderOf(GetFocus(), key);
-    if (slider == nullptr) {
+    const Control* row = SliderOf(GetFocus());
+    if (row == nullptr) {
         const POINT pointer = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        slider = SliderOf(WindowFromPoint(pointer), key);
+        row = SliderOf(WindowFromPoint(pointer));
     }
-    if (slider == nullptr)
+    if (row == nullptr)
         return false;
     wheelTurn_ += static_cast<short>(HIWORD(wParam));
     const int notches = wheelTurn_ / WHEEL_DELTA;
     wheelTurn_ %= WHEEL_DELTA;
-    const auto lineSize = static_cast<int>(slider->Send(TBM_GETLINESIZE));
-    slider->SetPos(slider->GetPos() - notches * lineSize, true);
-    Field(key) = slider->GetPos();
+    const CSliderCtrl slider = As<CSliderCtrl>(ControlOf(*row));
+    const auto lineSize = static_cast<int>(slider.Send(TBM_GETLINESIZE));
+    slider.SetPos(slider.GetPos() - notches * lineSize, true);
+    Field(row->setting) = slider.GetPos();
     return true;
 }
 
-void CSetupOption::OnBgmSwitch() { Field(kBgmSwitch) = bgmSwitch_.GetCheck(); }
-
-void CSetupOption::OnSoundSwitch() { Field(kSoundSwitch) = effectSwitch_.GetCheck(); }
+// An automatic check box has toggled already when it reports the click.
+void CSetupOption::StoreCheck(const Control& box)
+{
+    Field(box.setting) = As<CButton>(ControlOf(box)).GetCheck();
+}
 
 // The chosen mode's size and depth come from the table behind the list.
 void CSetupOption::OnModeChosen()
@@ -206,27 +217,43 @@ void CSetupOption::OnDeviceChosen()
     FillModeList();
 }
 
-void CSetupOption::OnMouseExclusive() { SetupSettings->MouseExclusive = mouseExclusive_.GetCheck(); }
-
 void CSetupOption::OnNoSound()
 {
     SetupSettings->SOUNDMODE = noSound_.GetCheck() == BST_CHECKED ? 0 : 1;
 }
 
 using SystemMap = MessageMap<CSetupOption>;
-const SystemMap::Entry CSetupOption::kMessageMap[] = {
-    SystemMap::Clicked(IDC_FULLSCREEN, &CSetupOption::OnFullScreen),
-    SystemMap::NotifyFromAny(NM_RELEASEDCAPTURE, &CSetupOption::OnSliderReleased),
-    SystemMap::Clicked(IDC_BGM_ON, &CSetupOption::OnBgmSwitch),
-    SystemMap::Clicked(IDC_EFFECT_ON, &CSetupOption::OnSoundSwitch),
-    SystemMap::SelChange(IDC_MODE_LIST, &CSetupOption::OnModeChosen),
-    SystemMap::SelChange(IDC_DEVICE_LIST, &CSetupOption::OnDeviceChosen),
-    SystemMap::Paint(&CSetupOption::OnPaint),
-    SystemMap::CtlColor(&CSetupOption::OnCtlColor),
-    SystemMap::Clicked(IDC_MOUSE_EXCLUSIVE, &CSetupOption::OnMouseExclusive),
-    SystemMap::Clicked(IDC_NO_SOUND, &CSetupOption::OnNoSound),
-    SystemMap::NotifyFromAny(TTN_GETDISPINFOA, &CSetupOption::OnToolTipText),
+struct CSetupOption::Map {
+    SystemMap::Entry entries[kControlCount + 3];
 };
+
+// What a control of the page reports when the player changes it.
+template <std::size_t... Row>
+constexpr CSetupOption::Map CSetupOption::MakeMap(std::index_sequence<Row...>)
+{
+    auto entryOf = [](auto row) {
+        constexpr int kRow = int(decltype(row)::value);
+        constexpr const Control& control = kControls[kRow];
+        switch (control.kind) {
+        case Kind::kDeviceList: return SystemMap::SelChange(control.id, &CSetupOption::OnDeviceChosen);
+        case Kind::kModeList: return SystemMap::SelChange(control.id, &CSetupOption::OnModeChosen);
+        case Kind::kCheck:
+            return SystemMap::Clicked(control.id, &CSetupOption::OnCheckClicked<kRow>);
+        case Kind::kSlider:
+            return SystemMap::Notify(NM_RELEASEDCAPTURE, control.id, &CSetupOption::OnSliderReleased);
+        case Kind::kNoSound: break;
+        }
+        return SystemMap::Clicked(control.id, &CSetupOption::OnNoSound);
+    };
+    return Map{{
+        entryOf(std::integral_constant<std::size_t, Row>{})...,
+        SystemMap::Paint(&CSetupOption::OnPaint),
+        SystemMap::CtlColor(&CSetupOption::OnCtlColor),
+        SystemMap::NotifyFromAny(TTN_GETDISPINFOA, &CSetupOption::OnToolTipText),
+    }};
+}
+
+const CSetupOption::Map CSetupOption::kMessageMap = MakeMap(std::make_index_sequence<kControlCount>());
 
 bool CSetupOption::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
@@ -235,5 +262,5 @@ bool CSetupOption::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, L
         result = 0;
         return true;
     }
-    return RouteMessage(*this, kMessageMap, message, wParam, lParam, result);
+    return RouteMessage(*this, kMessageMap.entries, message, wParam, lParam, result);
 }

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <cstddef>
+#include <utility>
+
+#include "settings/SettingRanges.h"
 #include "ui/PageSkin.h"
 #include "ui/framework/Controls.h"
 #include "ui/framework/MessageMap.h"
@@ -11,6 +15,29 @@
 // the player to confirm saving.
 class CSetupOption : public CPageSkin {
 public:
+    // What a control of the page is, and so how it shows and stores its setting.
+    enum class Kind {
+        kDeviceList,  // DEVICECNT: a line per usable device
+        kModeList,    // MODECNT: a line per listed mode of the chosen device
+        kCheck,       // the setting is the box's state, 0 or 1
+        kSlider,      // the setting is the track bar's position, within range
+        kNoSound,     // SOUNDMODE 0 while checked, 1 while not
+    };
+    // One control: its id, its member, the message key of its tooltip, the
+    // setting it edits (a name-table index, kSoundModeKey for SOUNDMODE)
+    // and its kind; a slider's range. The one list of the page's controls
+    // that binding, tooltips, sliders and the message map all read.
+    struct Control {
+        int id;
+        CWnd& (*member)(CSetupOption& page);
+        int messageKey;
+        int setting;
+        Kind kind;
+        const SettingRange* range;
+    };
+    static constexpr int kControlCount = 11;
+    static const Control kControls[kControlCount];
+
     CSetupOption();
 
     void UpdateControls() override;
@@ -31,32 +58,48 @@ protected:
     bool OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    void OnFullScreen();
+    template <auto Member>
+    static CWnd& Reach(CSetupOption& page)
+    {
+        return page.*Member;
+    }
+    CWnd& ControlOf(const Control& control) { return control.member(*this); }
+    // A box's click stores its state in the setting of row Row.
+    template <int Row>
+    void OnCheckClicked()
+    {
+        StoreCheck(kControls[Row]);
+    }
+    void StoreCheck(const Control& box);
     void OnSliderReleased(NMHDR* header, LRESULT* result);
-    const CSliderCtrl* SliderOf(HWND slider, int& key) const;
+    // The row of kControls whose track bar has the window slider; null when
+    // none has.
+    const Control* SliderOf(HWND slider);
     // A track bar's WM_HSCROLL, whatever moved it; false when slider is
     // none of the page's.
     bool OnSliderScrolled(HWND slider);
     bool OnWheel(WPARAM wParam, LPARAM lParam);
-    void OnBgmSwitch();
-    void OnSoundSwitch();
     void OnModeChosen();
     void OnDeviceChosen();
-    void OnMouseExclusive();
     void OnNoSound();
 
-    CButton effectSwitch_;
-    CButton bgmSwitch_;
-    CSliderCtrl effectVolume_;
-    CSliderCtrl bgmVolume_;
-    CSliderCtrl textureDetail_;
-    CSliderCtrl spriteDetail_;
-    CButton fullScreen_;
-    CComboBox modeList_;
     CComboBox deviceList_;
+    CComboBox modeList_;
+    CButton fullScreen_;
     CButton mouseExclusive_;
+    CSliderCtrl spriteDetail_;
+    CSliderCtrl textureDetail_;
+    CSliderCtrl bgmVolume_;
+    CSliderCtrl effectVolume_;
+    CButton bgmSwitch_;
+    CButton effectSwitch_;
     CButton noSound_;
     int wheelTurn_ = 0;  // of a turn finer than a notch, what is not yet spent
 
-    static const MessageMap<CSetupOption>::Entry kMessageMap[];
+    // The message map: an entry for each control of kControls by its kind,
+    // then painting, colours and tooltips.
+    struct Map;
+    template <std::size_t... Row>
+    static constexpr Map MakeMap(std::index_sequence<Row...>);
+    static const Map kMessageMap;
 };

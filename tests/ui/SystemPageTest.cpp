@@ -4,6 +4,7 @@
 #include "SheetFixture.h"
 #include "res/resource.h"
 #include "settings/ScreenModeTable.h"
+#include "settings/SettingRanges.h"
 
 namespace {
 
@@ -183,6 +184,40 @@ TEST_F(SystemPageTest, NoSoundIsCheckedExactlyWhenSoundModeIsZeroAndTouchesNothi
     SetupSettings->SOUNDMODE = 0;
     systemPage_->UpdateControls();
     EXPECT_EQ(Checked(noSound), BST_CHECKED);
+}
+
+// Binding, handlers and sliders all read the page's table of controls: a
+// row whose control reaches another row's setting, or a handler that writes
+// a field of its own, shows as a second setting changing.
+TEST_F(SystemPageTest, EachControlOfThePageTableChangesItsOwnSettingAndNoOther)
+{
+    OpenSheet();
+    auto settings = [] {
+        std::vector<int32_t> values;
+        for (const EditedSetting& edited : EditedSettings())
+            values.push_back(edited.Value(*SetupSettings));
+        return values;
+    };
+    const std::vector<EditedSetting> edited = EditedSettings();
+    int operated = 0;
+    for (const CSetupOption::Control& row : CSetupOption::kControls) {
+        HWND control = SystemItem(row.id);
+        if (row.kind == CSetupOption::Kind::kDeviceList || row.kind == CSetupOption::Kind::kModeList)
+            continue;  // the device and mode tests drive the two lists
+        const std::vector<int32_t> before = settings();
+        if (row.kind == CSetupOption::Kind::kSlider) {
+            const auto position = static_cast<int>(SendMessageA(control, TBM_GETPOS, 0, 0));
+            Release(control, position == row.range->high ? row.range->low : row.range->high);
+        } else {
+            ui_driver::Click(control);
+        }
+        const std::vector<int32_t> after = settings();
+        for (std::size_t i = 0; i < edited.size(); ++i)
+            EXPECT_EQ(after[i] != before[i], edited[i].key == row.setting)
+                << "control " << row.id << ", setting " << edited[i].Name();
+        ++operated;
+    }
+    EXPECT_EQ(operated, 9);
 }
 
 TEST_F(SystemPageTest, TrackBarsStoreTheirPositionWhenTheMouseLetsGo)
