@@ -101,8 +101,7 @@ bool ReadSettings(const JsonValue& profile, std::vector<Pair>& pairs, std::strin
             why = "\"settings." + name + "\" is " + JsonKindName(value.kind) + ", not a whole number";
             return false;
         }
-        const std::string number = std::to_string(value.integer);
-        pairs.push_back(Pair{name + "=" + number, name, number});
+        pairs.push_back(Pair{name + "=" + std::to_string(value.integer), name, "", edited, value.integer});
     }
     return true;
 }

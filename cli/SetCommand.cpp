@@ -18,6 +18,7 @@
 #include "platform/SaveLock.h"
 #include "session/ListedModes.h"
 #include "session/SetupSession.h"
+#include "settings/RegistryValues.h"
 #include "settings/SettingNames.h"
 #include "settings/SettingRanges.h"
 #include "settings/SettingsRecord.h"
@@ -29,31 +30,39 @@ bool Is(const std::string& name, int keyIndex)
     return name == SettingName(keyIndex);
 }
 
-// Why a name that set does not take is refused.
+// Why a name that set does not take is refused: the option keys of the
+// mode and the device, the registry values that go with the device and
+// those the tool writes but never reads.
 std::string WhyNotSettable(const std::string& name)
 {
+    const std::string byDevice = name + " follows the device: use device=N, device=NAME or device=DRIVER/{GUID}";
     for (int key : {kWIDTH, kHEIGHT, kBITPERPIXEL, kMODECNT})
         if (Is(name, key))
             return name + " is set together with the mode: use mode=WxHxB";
-    for (const char* device : {"DEVICECNT", "DEVICENAME", "GUIDDEVICE", "GUIDDRIVER"})
-        if (name == device)
-            return name + " follows the device: use device=N, device=NAME or device=DRIVER/{GUID}";
-    for (const char* fixed : {"SPEAKERTYPE", "DIGITALRATETYPE", "DIGITALBITSTYPE", "PROVIDERNAME"})
-        if (name == fixed)
+    if (Is(name, kDEVICECNT))
+        return byDevice;
+    for (const RegistryValue& value : RegistryValues()) {
+        if (name != value.name)
+            continue;
+        if (value.half == RegistryValue::Half::kDevice)
+            return byDevice;
+        if (value.readInto == nullptr)
             return name + " is not edited by Setup";
+    }
     return "no setting is named " + Echo(name);
 }
 
-// A decimal integer from low to high: digits, a minus sign at most, nothing else.
-bool ParseInteger(const std::string& text, long long low, long long high, long long& value)
+// A decimal integer of at most 12 characters: digits, a minus sign at most,
+// nothing else.
+std::optional<long long> ParseInteger(const std::string& text)
 {
     const size_t digits = !text.empty() && text[0] == '-' ? 1 : 0;
     if (text.size() == digits || text.size() > 12 ||
         !std::isdigit(static_cast<unsigned char>(text[digits])))
-        return false;
+        return std::nullopt;
     char* end = nullptr;
-    value = std::strtoll(text.c_str(), &end, 10);
-    return *end == '\0' && value >= low && value <= high;
+    const long long value = std::strtoll(text.c_str(), &end, 10);
+    return *end == '\0' ? std::optional<long long>(value) : std::nullopt;
 }
 
 // "800x600x16" or "800 x 600 x 16".
@@ -124,39 +133,28 @@ int ChooseMode(const Pair& pair, Applied& applied)
                             (count > 0 ? ", which lists " + modes : ", which lists no mode"));
 }
 
-// The setting the pair names, or a refusal for a name set does not take.
-int EditedBy(const Pair& pair, EditedSetting& edited)
-{
-    if (!FindEditedSetting(pair.name, edited))
-        return Refuse(pair, WhyNotSettable(pair.name));
-    return kExitDone;
-}
-
 // What can be told of a pair before the client's settings are read.
 int CheckPair(const Pair& pair)
 {
-    long long number = 0;
     ScreenMode mode;
     if (pair.name == "device")
         return !pair.value.empty() ? kExitDone : Refuse(pair, "names no line of the Device list");
     if (pair.name == "mode")
         return ParseMode(pair.value, mode) ? kExitDone : Refuse(pair, "not a mode of the form WxHxB");
-    EditedSetting edited;
-    if (const int refused = EditedBy(pair, edited))
-        return refused;
-    const SettingRange& range = *edited.range;
-    if (!ParseInteger(pair.value, range.low, range.high, number))
+    if (!pair.setting)
+        return Refuse(pair, WhyNotSettable(pair.name));
+    const SettingRange& range = *pair.setting->range;
+    if (!pair.number || *pair.number < range.low || *pair.number > range.high)
         return Refuse(pair, pair.name + " takes " + std::to_string(range.low) + " to " +
                                 std::to_string(range.high));
     return kExitDone;
 }
 
-// The pair was checked before: it names an edited setting.
+// The pair was checked before: its number is in its setting's range.
 void SetValue(const Pair& pair)
 {
-    EditedSetting edited;
-    if (FindEditedSetting(pair.name, edited))
-        edited.Field(*SetupSettings) = static_cast<int32_t>(std::strtol(pair.value.c_str(), nullptr, 10));
+    if (pair.setting && pair.number)
+        pair.setting->Field(*SetupSettings) = static_cast<int32_t>(*pair.number);
 }
 
 bool SplitPairs(const std::vector<std::string>& operands, std::vector<Pair>& pairs)
@@ -167,7 +165,7 @@ bool SplitPairs(const std::vector<std::string>& operands, std::vector<Pair>& pai
             Fail(kExitUsage, Echo(text) + ": not NAME=VALUE; nothing was written");
             return false;
         }
-        pairs.push_back(Pair{text, text.substr(0, equals), text.substr(equals + 1)});
+        pairs.push_back(SettingPair(text, text.substr(0, equals), text.substr(equals + 1)));
     }
     return true;
 }
@@ -216,6 +214,17 @@ std::string RangeText(const SettingRange& range)
 }
 
 }  // namespace
+
+Pair SettingPair(const std::string& text, const std::string& name, const std::string& value)
+{
+    Pair pair{text, name, value, std::nullopt, std::nullopt};
+    EditedSetting edited;
+    if (FindEditedSetting(name, edited)) {
+        pair.setting = edited;
+        pair.number = ParseInteger(value);
+    }
+    return pair;
+}
 
 int ApplyPairs(const std::vector<Pair>& pairs, unsigned codePage, Applied& applied)
 {

@@ -1,16 +1,26 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/Arguments.h"
+#include "settings/SettingRanges.h"
 
 // One NAME=VALUE of set's command line or of a profile.
 struct Pair {
-    std::string text;  // as the refusal quotes it
+    std::string text;   // as the refusal quotes it
     std::string name;
-    std::string value;
+    std::string value;  // as given: the text that names a device or a mode
+    // Of a name the pages edit: that setting, and the whole number given for
+    // it when there is one, whatever its range (a profile's is typed
+    // already; the command line's is read once, by SettingPair).
+    std::optional<EditedSetting> setting = std::nullopt;
+    std::optional<long long> number = std::nullopt;
 };
+
+// A pair of set's command line, its setting and number found once.
+Pair SettingPair(const std::string& text, const std::string& name, const std::string& value);
 
 // What applying the pairs chose, and what it left as it was.
 struct Applied {
