@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <string_view>
 
 #include "platform/FileHandle.h"
 #include "platform/HeldFolder.h"
@@ -121,6 +122,21 @@ FileBytes Opened(FileHandle file, SystemError error, std::size_t maxBytes)
     return ReadOpenFile(file.get(), maxBytes);
 }
 
+// Lua's loader takes a file for precompiled code when its first byte, past
+// a first line that starts with '#', is the escape byte; the script reader
+// also skips a UTF-8 byte-order mark before it.
+bool LoadsAsPrecompiledCode(std::string_view bytes)
+{
+    constexpr std::string_view kByteOrderMark("\xEF\xBB\xBF", 3);
+    if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+        bytes.remove_prefix(kByteOrderMark.size());
+    if (!bytes.empty() && bytes.front() == '#') {
+        const std::size_t lineEnd = bytes.find('\n');
+        bytes.remove_prefix(lineEnd == std::string_view::npos ? bytes.size() : lineEnd + 1);
+    }
+    return !bytes.empty() && bytes.front() == '\x1b';
+}
+
 }  // namespace
 
 FileBytes ReadFileBytes(const std::string& hostPath, std::size_t maxBytes)
@@ -134,7 +150,10 @@ FileBytes ReadFileBytesIn(const HeldFolder& folder, const std::string& name, std
 {
     SystemError error = kNoError;
     FileHandle file = folder.OpenPlainFile(name, error);
-    return Opened(std::move(file), error, maxBytes);
+    FileBytes read = Opened(std::move(file), error, maxBytes);
+    if (read.status == FileBytes::Status::kRead && LoadsAsPrecompiledCode(read.bytes))
+        return Failed(FileBytes::Status::kUnreadable, kRefusedPrecompiled);
+    return read;
 }
 
 FileBytes ReadUnlinkedFileBytes(const std::string& hostPath, std::size_t maxBytes)

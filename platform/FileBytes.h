@@ -37,8 +37,10 @@ FileBytes ReadFileBytes(const std::string& hostPath, std::size_t maxBytes = kMax
 class HeldFolder;
 // A file of a folder that others may write to: refused (status kUnreadable,
 // error one of the refusals) unless it is a plain file under this one name,
-// reached through no link. The second form holds the file's folder while
-// it reads.
+// reached through no link, and one that Lua's loader would read as source:
+// a file it would load as precompiled code (kRefusedPrecompiled) is refused
+// by its bytes, whatever its name. The second form holds the file's folder
+// while it reads.
 FileBytes ReadFileBytesIn(const HeldFolder& folder, const std::string& name,
                           std::size_t maxBytes = kMaxFileBytes);
 FileBytes ReadUnlinkedFileBytes(const std::string& hostPath, std::size_t maxBytes = kMaxFileBytes);

@@ -27,6 +27,8 @@ const char* RefusalText(SystemError error)
     case kRefusedNotAFile: return "It is not a plain file.";
     case kRefusedHardLinked: return "It is one file under more than one name, which Setup does not write.";
     case kSaveBusy: return "Another save of this client's settings did not end in time.";
+    case kRefusedPrecompiled:
+        return "It holds precompiled Lua code, which Setup runs only from the client's own folder.";
     default: return nullptr;
     }
 }

@@ -15,6 +15,7 @@ constexpr SystemError kRefusedLink = 0x20000001;      // a link or a junction
 constexpr SystemError kRefusedNotAFile = 0x20000002;  // a pipe, a device, a folder
 constexpr SystemError kRefusedHardLinked = 0x20000003;  // one file under more names
 constexpr SystemError kSaveBusy = 0x20000004;  // another save of the folder did not end in time
+constexpr SystemError kRefusedPrecompiled = 0x20000005;  // precompiled code where only source may be
 
 // The platform's own words for error, on one line and without a line end
 // (FormatMessageA on Windows, strerror elsewhere).

@@ -7,6 +7,7 @@
 #include "optionfiles/ClientFolder.h"
 #include "platform/FileBytes.h"
 #include "session/SessionSteps.h"
+#include "session/WatchedRead.h"
 #include "settings/SettingNames.h"
 #include "settings/SettingsRecord.h"
 #include "support/RegistryProbe.h"
@@ -163,6 +164,36 @@ TEST_F(SaveSequence, AFileThatCouldNotBeReadAtStartIsNeverReplaced)
     EXPECT_NE(report.failures[0].reason.find("1 MiB"), std::string::npos);
     EXPECT_EQ(Read("SaveData/OptionInfo.lua"), large);
     EXPECT_EQ(probe::ValueCount(probe::kProductKey), 8);
+}
+
+// Precompiled code under the source's name is refused by its bytes, with
+// or without what Lua's loader reads past first; a line of the tool's form
+// after it gives no value either.
+TEST_F(SaveSequence, PrecompiledCodeInTheSaveFolderIsNeitherRunNorWritten)
+{
+    const std::string chunk = client::Precompiled("OptionInfoList = { WIDTH = 1280 }") +
+                              "\r\nOptionInfoList[\"WIDTH\"] = 1280\r\n";
+    for (const std::string lead : {"", "\xEF\xBB\xBF", "#!/bin/lua\n", "\xEF\xBB\xBF#\n"}) {
+        Write(kSaved, lead + chunk);
+        Restart();
+        EXPECT_NE(SetupSettings->WIDTH, 1280) << lead;
+        EXPECT_NE(SetupSettings->unreadSavedFile.find("precompiled"), std::string::npos) << lead;
+
+        Findings findings;
+        {
+            WatchedRead watch(findings);
+            SetupSession::CheckSettings(findings);
+        }
+        bool said = false;
+        for (const Finding& finding : findings.all())
+            said = said || finding.message.find("precompiled Lua code") != std::string::npos;
+        EXPECT_TRUE(said) << lead;
+
+        const SaveReport report = SetupSession::SaveSettings();
+        ASSERT_EQ(Places(report), std::vector<std::string>{"SaveData\\OptionInfo.lua"}) << lead;
+        EXPECT_TRUE(report.failures[0].previousFileKept) << lead;
+        EXPECT_EQ(Read(kSaved), lead + chunk) << lead;
+    }
 }
 
 #ifndef _WIN32
