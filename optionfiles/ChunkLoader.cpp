@@ -118,7 +118,7 @@ int CompileChunkText(lua_State* state, LuaMemory& memory, const ChunkText& text,
     CompileRequest request{{text.skippedFirstLine, text.bytes}, chunkName, -1, LUA_NOREF};
     int status;
     {
-        LimitedRun limits(state, memory);
+        LimitedRun limits(state, memory, LimitedRun::Kind::kCompile);
         status = lua_cpcall(state, CompileProtected, &request);
     }
     if (status == 0)

@@ -21,7 +21,7 @@ struct SetAside {
     enum class Outcome {
         kCompiles,       // with the lines below set aside (none when it compiled as it was)
         kNeverCompiles,  // not even with every kept line set aside
-        kUnknown,        // compiling needed more memory than a script may use
+        kUnknown,        // compiling needed more memory or time than a script may use
     };
     Outcome outcome = Outcome::kCompiles;
     std::vector<std::size_t> lines;  // indices into the kept lines, ascending

@@ -25,7 +25,7 @@ CompileVerdict CompileFileBytes(std::string fileBytes)
     const int status = CompileChunkText(state.get(), memory, text, kChunkName, chunk);
     if (status == 0)
         return verdict;
-    if (status == LUA_ERRMEM) {
+    if (status == LUA_ERRMEM || status == LUA_ERRRUN) {  // its limits stop a compile with a run error
         verdict.status = CompileVerdict::Status::kUnknown;
         return verdict;
     }

@@ -10,7 +10,7 @@ struct CompileVerdict {
     enum class Status {
         kCompiles,
         kFails,    // problem says where (line 0: Lua named none) and why
-        kUnknown,  // the compile needed more memory than a script may use
+        kUnknown,  // the compile needed more memory or time than a script may use
     };
     Status status = Status::kCompiles;
     ScriptProblem problem;

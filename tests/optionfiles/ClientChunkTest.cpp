@@ -42,6 +42,15 @@ TEST(ClientChunk, CraftedCodeIsRefusedAndCompiledCodeLoads)
         // for i = 1, 2 do end : its FORPREP turned into a JMP to the FORLOOP
         {"FORLOOP without its FORPREP", "for i = 1, 2 do end",
          std::string("\x20\xc0\xff\x7f", 4), std::string("\x16\xc0\xff\x7f", 4)},
+        // local a = true : its LOADBOOL skips the RETURN, past the end, on C = 2
+        {"LOADBOOL skipping past the end", "local a = true",
+         std::string("\x02\x00\x80\x00\x1e\x00\x80\x00", 8),
+         std::string("\x02\x80\x80\x00\x1e\x00\x80\x00", 8)},
+        // for i = 1, 2 do local t = {} end : the NEWTABLE, then the FORLOOP,
+        // made to put the table in the loop's own index
+        {"loop body writing its counter", "for i = 1, 2 do local t = {} end",
+         std::string("\x0a\x01\x00\x00\x1f\x40\xff\x7f", 8),
+         std::string("\x0a\x00\x00\x00\x1f\x40\xff\x7f", 8)},
     };
     for (const auto& c : cases) {
         std::string chunk = Precompiled(c.source);
@@ -54,6 +63,24 @@ TEST(ClientChunk, CraftedCodeIsRefusedAndCompiledCodeLoads)
         EXPECT_EQ(luaL_loadbuffer(state, chunk.data(), chunk.size(), "crafted"), LUA_ERRSYNTAX) << c.name;
         lua_close(state);
     }
+}
+
+// A closure made to capture the loop's own index instead of i (the upvalue
+// word after its CLOSURE) passes the check; the loop stops when it finds
+// its counter changed, rather than reading a table as a number.
+TEST(ClientChunk, ALoopWhoseCounterWasChangedStops)
+{
+    std::string chunk = Precompiled("for i = 1, 2 do local f = function() i = {} end f() end");
+    const std::string made("\x24\x01\x00\x00\x00\x00\x80\x01", 8);
+    const size_t at = chunk.find(made);
+    ASSERT_NE(at, std::string::npos);
+    chunk.replace(at, made.size(), std::string("\x24\x01\x00\x00\x00\x00\x00\x00", 8));
+    lua_State* state = luaL_newstate();
+    ASSERT_EQ(luaL_loadbuffer(state, chunk.data(), chunk.size(), "=crafted"), 0);
+    EXPECT_EQ(lua_pcall(state, 0, 0, 0), LUA_ERRRUN);
+    EXPECT_NE(std::string(lua_tostring(state, -1)).find(":1: 'for' counters changed in the loop"),
+              std::string::npos);
+    lua_close(state);
 }
 
 TEST_F(ClientChunkTest, ItsChunksMeanWhatTheirSourceMeans)
