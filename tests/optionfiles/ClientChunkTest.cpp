@@ -83,6 +83,24 @@ TEST(ClientChunk, ALoopWhoseCounterWasChangedStops)
     lua_close(state);
 }
 
+// A string of length 0 loads as none at all: an upvalue named so had its
+// name read through a null pointer when a message named it.
+TEST(ClientChunk, AnUpvalueWithoutItsNameIsRefused)
+{
+    const auto length = [](std::size_t bytes) {
+        return std::string(reinterpret_cast<const char*>(&bytes), sizeof bytes);
+    };
+    std::string chunk = Precompiled("local u = 1 function f() return u() end");
+    const std::string named = length(2) + std::string("u\0", 2);  // the first "u" is f's upvalue's
+    const size_t at = chunk.find(named);
+    ASSERT_NE(at, std::string::npos);
+    chunk.replace(at, named.size(), length(0));
+    lua_State* state = luaL_newstate();
+    EXPECT_EQ(luaL_loadbuffer(state, chunk.data(), chunk.size(), "crafted"), LUA_ERRSYNTAX);
+    EXPECT_NE(std::string(lua_tostring(state, -1)).find("bad string"), std::string::npos);
+    lua_close(state);
+}
+
 TEST_F(ClientChunkTest, ItsChunksMeanWhatTheirSourceMeans)
 {
     // No .lua beside them: a chunk that did not load would give zeros.
