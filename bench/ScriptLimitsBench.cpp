@@ -30,11 +30,14 @@ void ElseifChainCompile(benchmark::State& state)
     const std::string source = ElseifChain(static_cast<std::size_t>(state.range(0)) << 10);
     LuaMemory memory;
     LuaStatePtr lua = NewLimitedState(memory);
+    bool compiled = false;
     for (auto _ : state) {
-        if (luaL_loadbuffer(lua.get(), source.data(), source.size(), "=chain") != 0)
-            state.SkipWithError(lua_tostring(lua.get(), -1));
+        // Past some 32,000 branches the jumps are too long for Lua's code:
+        // the compile fails at the end, having done all the work.
+        compiled = luaL_loadbuffer(lua.get(), source.data(), source.size(), "=chain") == 0;
         lua_settop(lua.get(), 0);
     }
+    state.counters["compiled"] = compiled;
 }
 
 // A string constant of the given size: the same byte, or the same byte
@@ -87,7 +90,7 @@ void Overrun(benchmark::State& state)
 
 }  // namespace
 
-BENCHMARK(ElseifChainCompile)->Arg(512)->Arg(1024)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(ElseifChainCompile)->Arg(512)->Arg(1024)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(Overrun)->DenseRange(0, 3)->Iterations(2)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();
