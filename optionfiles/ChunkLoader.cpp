@@ -123,7 +123,9 @@ int CompileChunkText(lua_State* state, LuaMemory& memory, const ChunkText& text,
     }
     if (status == 0)
         chunk = request.chunk;
-    return request.status == LUA_ERRMEM ? LUA_ERRMEM : status;
+    // The compile's own status: the protected call fails with a run error
+    // whatever stopped the compile inside it.
+    return request.status > 0 ? request.status : status;
 }
 
 ScriptProblem ProblemOf(int status, std::string_view message, const std::string& hostPath)

@@ -22,7 +22,8 @@ ScriptProblem ProblemOf(int status, std::string_view luaMessage, const std::stri
 struct ChunkText;
 // Compiles text in state, protected and within memory's ceiling, under
 // chunkName: 0, with the chunk kept in the registry under chunk; or Lua's
-// status (LUA_ERRMEM whenever memory ran out), with the message on the stack.
+// status (LUA_ERRSYNTAX for what is no chunk, LUA_ERRMEM whenever memory ran
+// out, LUA_ERRRUN when the time did), with the message on the stack.
 int CompileChunkText(lua_State* state, LuaMemory& memory, const ChunkText& text, const char* chunkName,
                      int& chunk);
 

@@ -4,6 +4,7 @@
 
 #include "ClientFolder.h"
 #include "optionfiles/OptionScript.h"
+#include "optionfiles/SourceCompile.h"
 #include "platform/ThreadTime.h"
 #include "settings/Findings.h"
 #include "settings/SettingNames.h"
@@ -114,6 +115,8 @@ TEST(ScriptLimits, ACompileStopsAtItsTime)
     EXPECT_EQ(script.GetDefaultOption("WIDTH"), 0);
     ASSERT_EQ(found.all().size(), 1u);
     EXPECT_EQ(found.all()[0].message, "not compiled within 250 ms, the longest a script may take to compile");
+    // Setting lines aside cannot tell what breaks such a file.
+    EXPECT_EQ(CompileFileBytes(source).status, CompileVerdict::Status::kUnknown);
 }
 
 }  // namespace
