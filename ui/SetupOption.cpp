@@ -72,6 +72,11 @@ constexpr CSetupOption::Control CSetupOption::kControls[kControlCount] = {
      kFirstSystemMessage + 10, kSoundModeKey, Kind::kNoSound, nullptr},
 };
 
+const CSetupOption::Control (&CSetupOption::Controls())[kControlCount]
+{
+    return kControls;
+}
+
 CSetupOption::CSetupOption() : CPageSkin(IDD_SYSTEM_PAGE, kSystemLook) {}
 
 void CSetupOption::DoDataExchange()

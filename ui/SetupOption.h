@@ -37,6 +37,9 @@ public:
     };
     static constexpr int kControlCount = 11;
     static const Control kControls[kControlCount];
+    // The table for code outside the page (its tests): the compiler may fold
+    // every use of the constant table here and never emit it.
+    static const Control (&Controls())[kControlCount];
 
     CSetupOption();
 

@@ -200,7 +200,7 @@ TEST_F(SystemPageTest, EachControlOfThePageTableChangesItsOwnSettingAndNoOther)
     };
     const std::vector<EditedSetting> edited = EditedSettings();
     int operated = 0;
-    for (const CSetupOption::Control& row : CSetupOption::kControls) {
+    for (const CSetupOption::Control& row : CSetupOption::Controls()) {
         HWND control = SystemItem(row.id);
         if (row.kind == CSetupOption::Kind::kDeviceList || row.kind == CSetupOption::Kind::kModeList)
             continue;  // the device and mode tests drive the two lists
