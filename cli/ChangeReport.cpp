@@ -58,6 +58,8 @@ void PrintChangeLine(const char* prefix, const Change& change, bool dryRun)
 
 void PrintText(const ChangeReport& report)
 {
+    if (report.nothingToChange)
+        std::printf("nothing to change\n");
     for (const Change& change : report.settings)
         PrintChangeLine("", change, report.dryRun);
     for (const Change& change : report.registry)
@@ -92,7 +94,7 @@ void AddChanges(JsonWriter& json, const char* key, const std::vector<Change>& ch
 void PrintJson(const ChangeReport& report, unsigned codePage)
 {
     JsonWriter json(codePage);
-    json.BeginObject().Key("dryRun").Bool(report.dryRun);
+    json.BeginObject().Key("dryRun").Bool(report.dryRun).Key("changed").Bool(!report.nothingToChange);
     AddChanges(json, "changes", report.settings, report.dryRun);
     AddChanges(json, "registry", report.registry, report.dryRun);
     json.Key("droppedLines").BeginArray();

@@ -25,6 +25,7 @@ struct ChangeReport {
     std::vector<DroppedLine> droppedLines;
     std::vector<std::string> notes;  // what was left as it was, and why
     bool dryRun = true;
+    bool nothingToChange = false;  // the file's bytes and every registry value as a save would write them
     SaveReport save;
 };
 

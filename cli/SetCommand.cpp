@@ -198,9 +198,15 @@ int SaveChanges(const Arguments& arguments, const std::vector<NamedSetting>& bef
 {
     ChangeReport report = ReportChanges(before, *SetupSettings);
     report.notes = std::move(notes);
-    if (!arguments.dryRun) {
-        SetupSession::CreateSetupKey();
+    // What is stored already is not written again, even where it could not be.
+    report.nothingToChange = SetupSession::NothingToChange();
+    if (!arguments.dryRun && report.nothingToChange)
+        report.dryRun = false;
+    else if (!arguments.dryRun) {
         NoteSaved(report, SetupSession::SaveSettings(lock));
+        // As every start of the sheet does; only after a save, which is all or nothing.
+        if (report.save.Saved())
+            SetupSession::CreateSetupKey();
     }
     PrintReport(report, arguments.json, arguments.codePage);
     return report.save.Saved() ? kExitDone : kExitFailed;

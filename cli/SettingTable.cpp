@@ -81,13 +81,6 @@ SettingValue WrittenValue(const RegistryValue& stored, const CRegistry& s)
     return StoredValue(stored, s);
 }
 
-bool HoldsWhatASaveWrites(const RegistryValue& stored, const StoredRegistryValue& held, const CRegistry& s)
-{
-    const ValueBytes bytes = stored.written(s);
-    return held.exists && held.type == stored.type &&
-           held.bytes == std::string(static_cast<const char*>(bytes.data), bytes.size);
-}
-
 SettingValue HeldValue(const RegistryValue& stored, const StoredRegistryValue& held)
 {
     const bool fixedSize = stored.type != RegistryKey::kString;

@@ -37,8 +37,6 @@ struct StoredRegistryValue;
 
 // What a save writes under the registry value, as show gives it.
 SettingValue WrittenValue(const RegistryValue& stored, const CRegistry& s);
-// Whether the registry holds under stored's name what a save would write.
-bool HoldsWhatASaveWrites(const RegistryValue& stored, const StoredRegistryValue& held, const CRegistry& s);
 // What the registry holds, as show gives it; its type and size where it is
 // not of the type the tool writes.
 SettingValue HeldValue(const RegistryValue& stored, const StoredRegistryValue& held);

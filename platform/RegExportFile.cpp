@@ -364,6 +364,14 @@ void RegExportFile::SetValue(const std::string& keyPath, RegValue value)
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(after + 1), std::move(line));
 }
 
+void RegExportFile::RemoveValue(std::string_view keyPath, std::string_view name)
+{
+    if (error_ != kNoError)
+        return;
+    while (const Line* found = LastValueLine(keyPath, name))
+        lines_.erase(lines_.begin() + (found - lines_.data()));
+}
+
 std::vector<RegKey> RegExportFile::Keys() const
 {
     std::vector<RegKey> keys;

@@ -52,6 +52,9 @@ public:
     // Rewrites that value's line in place (keeping the name's spelling), or
     // adds a line at the end of the key's block, adding the key when missing.
     void SetValue(const std::string& keyPath, RegValue value);
+    // Removes every line of that value, so that the registry editor would
+    // import none.
+    void RemoveValue(std::string_view keyPath, std::string_view name);
 
     // Every key with its values, as the registry editor would import them.
     std::vector<RegKey> Keys() const;

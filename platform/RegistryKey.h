@@ -43,6 +43,8 @@ public:
     // Stores size bytes of data under name with the given type; returns why
     // it could not.
     SystemError Set(const char* name, uint32_t type, const void* data, uint32_t size);
+    // Removes the value of that name; a value that is not there is no error.
+    SystemError Remove(const char* name);
 
 private:
     RegistryKey(SystemError error, void* handle, std::string path)

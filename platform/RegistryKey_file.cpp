@@ -87,3 +87,14 @@ SystemError RegistryKey::Set(const char* name, uint32_t type, const void* data, 
     store.SetValue(path_, RegValue{name, type, std::vector<uint8_t>(bytes, bytes + size)});
     return store.Save(kStoreFile);
 }
+
+SystemError RegistryKey::Remove(const char* name)
+{
+    RegExportFile store = RegExportFile::Load(kStoreFile);
+    if (store.error() != kNoError)
+        return store.error();
+    if (store.FindValue(path_, name) == nullptr)
+        return kNoError;
+    store.RemoveValue(path_, name);
+    return store.Save(kStoreFile);
+}

@@ -76,3 +76,9 @@ SystemError RegistryKey::Set(const char* name, uint32_t type, const void* data, 
     return static_cast<SystemError>(
         RegSetValueExA(AsKey(handle_), name, 0, type, static_cast<const BYTE*>(data), size));
 }
+
+SystemError RegistryKey::Remove(const char* name)
+{
+    const LONG result = RegDeleteValueA(AsKey(handle_), name);
+    return result == ERROR_FILE_NOT_FOUND ? kNoError : static_cast<SystemError>(result);
+}

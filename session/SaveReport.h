@@ -17,6 +17,9 @@ struct SaveReport {
     // What a save changed beyond the settings that the player must know:
     // one line each, naming the file and its lines.
     std::vector<std::string> notes;
+    // Neither the file's bytes nor any registry value would have changed,
+    // so nothing was written.
+    bool nothingToChange = false;
 
     bool Saved() const { return failures.empty(); }
 };

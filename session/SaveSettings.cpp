@@ -7,6 +7,8 @@
 #include "platform/PendingFile.h"
 #include "platform/SaveLock.h"
 #include "session/SaveFolder.h"
+#include "session/StoredRegistryValue.h"
+#include "settings/SettingsRecord.h"
 
 namespace {
 
@@ -29,6 +31,20 @@ std::string InRegistry(const char* what)
     return std::string(what) + " could not be saved in the registry key " + kProductKeyName + ".";
 }
 
+// The file waits for the registry: saved without it, the seat would be
+// half the player's choice.
+const char kNotSavedWithoutRegistry[] = "The registry could not be written, so the file was left as it was.";
+
+// What a failed save leaves changed: the registry values it could not put
+// back, each named.
+void TellNotPutBack(SaveReport& report, const std::vector<std::string>& names)
+{
+    for (const std::string& name : names)
+        report.failures.push_back(SaveFailure{
+            "The registry value " + name + " keeps what this failed save wrote; it could not be put back.",
+            kProductKeyName, "", false});
+}
+
 }  // namespace
 
 SaveReport SetupSession::NothingSaved(SystemError why)
@@ -45,31 +61,45 @@ SaveReport SetupSession::SaveSettings()
     return error == kNoError ? SaveSettings(lock) : NothingSaved(error);
 }
 
-// The file's two steps stay around the registry write, in that order; the
-// file's name is resolved once, so that both steps write one file. What they
-// write is settled before either runs.
+// Nothing is written until the whole file waits in its side file; the
+// registry is then written, and put back as it was read when it or the
+// file's last step fails, so that a failed save leaves the seat as it was.
 SaveReport SetupSession::SaveSettings(const SaveLock&)
 {
     SaveReport report;
-    Report(report, MakeSaveFolder(), std::string("The folder ") + kSaveFolder + " could not be created.",
-           kSaveFolder);
+    const bool fileWasThere = FileExists(SavedFileHostPath());
+    if (!PrepareSavedFile(report, fileWasThere))
+        return report;
+    if (NothingToChange()) {
+        report.nothingToChange = true;
+        return report;
+    }
+    const SystemError folderMade = MakeSaveFolder();
+    Report(report, folderMade, std::string("The folder ") + kSaveFolder + " could not be created.", kSaveFolder);
 
-    const std::string savedPath = SavedFileHostPath();
-    const HostPathParts parts = SplitHostPath(savedPath);
+    // Named once the folder is there, in the spelling it has.
+    const HostPathParts parts = SplitHostPath(SavedFileHostPath());
     HeldFolder folder;  // held through the save: no link planted in it is followed
     if (folder.Open(parts.folder) == kNoError)
         PendingFile::RemoveLeftOver(folder, parts.name);  // no other save runs: see SaveLock
     PendingFile savedFile(folder, parts.name);
-    const bool fileWasThere = FileExists(savedPath);
-    const bool mayWriteFile = PrepareSavedFile(report, fileWasThere);
-    const SystemError started = mayWriteFile ? WritePreservedLines(savedFile) : kNoError;
+    const SystemError prepared = WriteSavedFile(savedFile);
+    if (prepared != kNoError) {
+        Report(report, prepared, FileNotSaved(), SavedFileName(), fileWasThere);
+        return report;
+    }
+    const RegistryBeforeSave before = RegistryBeforeSave::Read();
     const RegistryResult registry = SaveRegistrySettings();
-    SystemError written = mayWriteFile ? AppendSavedOptions(savedFile) : kNoError;
-    if (written != kNoError && started != kNoError)
-        written = started;  // the first step's reason is the one behind both
-
-    Report(report, written, FileNotSaved(), SavedFileName(), fileWasThere);
     Report(report, registry.device, InRegistry("The display device"), kProductKeyName);
     Report(report, registry.sound, InRegistry("The sound settings"), kProductKeyName);
+    const bool registryWritten = registry.device == kNoError && registry.sound == kNoError;
+    const SystemError replaced = registryWritten ? savedFile.Commit() : kNoError;
+    if (registryWritten && replaced == kNoError)
+        return report;
+    if (registryWritten)
+        Report(report, replaced, FileNotSaved(), SavedFileName(), fileWasThere);
+    else
+        report.failures.push_back(SaveFailure{FileNotSaved(), SavedFileName(), kNotSavedWithoutRegistry, fileWasThere});
+    TellNotPutBack(report, before.PutBack());
     return report;
 }

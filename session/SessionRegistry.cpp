@@ -9,7 +9,7 @@
 
 namespace {
 
-const char kProductKey[] = "Software\\Brindlecast\\Korvane";
+const char* const kProductKey = kProductKeyPath;
 const char kSetupKey[] = "Software\\Brindlecast\\TamselSetup";
 
 using Half = RegistryValue::Half;

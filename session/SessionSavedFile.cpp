@@ -8,6 +8,7 @@
 #include "platform/HostPath.h"
 #include "platform/PendingFile.h"
 #include "platform/SeenFile.h"
+#include "session/StoredRegistryValue.h"
 #include "settings/SettingNames.h"
 #include "settings/SettingsRecord.h"
 
@@ -108,6 +109,41 @@ void SetupSession::ApplySavedOptions()
         TakeSavedValue(s, kOptionInfoList, key);
     for (int key = kFirstCmdOnOffKey; key <= kLastCmdOnOffKey; ++key)
         TakeSavedValue(s, kCmdOnOffList, key);
+}
+
+std::string SetupSession::ComposedSavedFile()
+{
+    const TextLines& lines = SetupSettings->preservedLines;
+    const std::string blocks = SettingBlocks();
+    std::string text;
+    text.reserve(ComposedSize(lines, blocks) + lines.size() * kSetAsidePrefix.size());
+    for (std::size_t at = 0; at < lines.size(); ++at) {
+        if (lines.IsSetAside(at))
+            text += kSetAsidePrefix;
+        text.append(lines[at].data(), lines[at].size());
+        text += "\r\n";
+    }
+    return text + blocks;
+}
+
+SystemError SetupSession::WriteSavedFile(PendingFile& savedFile)
+{
+    const std::string text = ComposedSavedFile();
+    return savedFile.Start(
+        [&text](std::FILE* file) { return std::fwrite(text.data(), 1, text.size(), file) == text.size(); });
+}
+
+bool SetupSession::NothingToChange()
+{
+    const CRegistry& s = *SetupSettings;
+    if (!s.unreadSavedFile.empty() || !RegistryHoldsWhatASaveWrites(s))
+        return false;
+    const FileBytes file = ReadSavedFile();
+    if (file.status != FileBytes::Status::kRead || file.bytes != ComposedSavedFile())
+        return false;
+    // A file Lua cannot read would get lines set aside.
+    const SetAside setAside = SetAsideUntilCompiles(s.preservedLines, SettingBlocks());
+    return setAside.outcome == SetAside::Outcome::kCompiles && setAside.lines.empty();
 }
 
 SystemError SetupSession::WritePreservedLines(PendingFile& savedFile)

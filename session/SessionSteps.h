@@ -41,10 +41,16 @@ struct RegistryResult {
     SystemError sound = kNoError;
 };
 RegistryResult SaveRegistrySettings();
-// The saved option file in two steps, with the registry write between them,
-// through one side file that the save holds open.
+// The saved option file in two steps through one side file held open, the
+// second of which puts it in place: the tests' way to act between them. A
+// save writes the whole file with WriteSavedFile instead.
 SystemError WritePreservedLines(PendingFile& savedFile);
 SystemError AppendSavedOptions(PendingFile& savedFile);
+// The saved option file's bytes as a save writes them: the kept lines
+// (those set aside behind "-- "), each ended by CR LF, then the blocks.
+std::string ComposedSavedFile();
+// The whole file to its side file, which is not yet put in place.
+SystemError WriteSavedFile(PendingFile& savedFile);
 // The option block, the empty line and the command block, as a save writes
 // them from SetupSettings.
 std::string SettingBlocks();

@@ -24,13 +24,21 @@ enum class Access {
 // file's lines and values, into SetupSettings.
 void ReadStartupSettings(Access access);
 
-// Save: writes what SetupSettings holds: the saved option file (its other
-// lines, then the tool's blocks) around the registry values. A step that
-// fails does not stop the others; the report names each that failed. The
-// first form takes the client folder's save lock for itself; the second is
-// for a caller that took it before the read its changes were made on.
+// Save: writes what SetupSettings holds, all or nothing: the saved option
+// file (its other lines, then the tool's blocks) is written to its side
+// file first, then the registry values, then the side file takes the saved
+// file's place. When the file cannot be written, the registry is not
+// touched; when the registry or the last step fails, the registry values
+// are put back as they were read. The report names each step that failed,
+// and each value that could not be put back. When nothing would change,
+// nothing is written (nothingToChange). The first form takes the client
+// folder's save lock for itself; the second is for a caller that took it
+// before the read its changes were made on.
 SaveReport SaveSettings();
 SaveReport SaveSettings(const SaveLock& held);
+// True when a save would write the saved file's bytes as they are and
+// every registry value as it is stored: it then writes nothing.
+bool NothingToChange();
 // Makes the setup key, as every start of Setup.exe does: for a save that
 // stands for one (setupctl's).
 void CreateSetupKey();

@@ -2,6 +2,10 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
+
+class CRegistry;
+struct RegistryValue;
 
 // A value of the product key as it is stored now, whatever its type and
 // size: what a save would replace.
@@ -13,4 +17,30 @@ struct StoredRegistryValue {
 
 constexpr uint32_t kMaxStoredValueBytes = 4096;
 
+// The product key below the machine-wide root.
+constexpr char kProductKeyPath[] = "Software\\Brindlecast\\Korvane";
+
 StoredRegistryValue ReadStoredRegistryValue(const char* name);
+
+// Whether the registry holds under stored's name what a save of s would write.
+bool HoldsWhatASaveWrites(const RegistryValue& stored, const StoredRegistryValue& held, const CRegistry& s);
+// Whether it does so for every value: a save would change none.
+bool RegistryHoldsWhatASaveWrites(const CRegistry& s);
+
+// The product key's values as they were before a save wrote them, to be put
+// back when the save cannot finish: a save is all or nothing.
+class RegistryBeforeSave {
+public:
+    // Reads every value a save writes.
+    static RegistryBeforeSave Read();
+    // Puts each value that changed since back as it was read (removing one
+    // that was missing); returns the names of those it could not.
+    std::vector<std::string> PutBack() const;
+
+private:
+    struct Held {
+        const char* name;
+        StoredRegistryValue value;
+    };
+    std::vector<Held> held_;
+};

@@ -135,14 +135,15 @@ TEST_F(SaveSequence, AWorkingSaveReportsNothing)
     EXPECT_EQ(probe::ValueCount(probe::kProductKey), 8);
 }
 
-TEST_F(SaveSequence, APlainFileNamedSavedataIsReportedAndTheRegistryStillWritten)
+// A save is all or nothing: without its file, the registry is not written.
+TEST_F(SaveSequence, APlainFileNamedSavedataIsReportedAndNothingWritten)
 {
     Write("savedata", "not a folder");
     const SaveReport report = SetupSession::SaveSettings();
     EXPECT_EQ(Places(report), (std::vector<std::string>{"savedata", "SaveData\\OptionInfo.lua"}));
     EXPECT_FALSE(report.failures[1].previousFileKept);  // there was no file to keep
     EXPECT_EQ(Read("savedata"), "not a folder");
-    EXPECT_EQ(probe::ValueCount(probe::kProductKey), 8);
+    EXPECT_EQ(probe::ValueCount(probe::kProductKey), -1);
 
     const std::string text = SaveFailureText(report, "");
     EXPECT_NE(text.find(kSaveFailedHeading), std::string::npos);
@@ -163,7 +164,7 @@ TEST_F(SaveSequence, AFileThatCouldNotBeReadAtStartIsNeverReplaced)
     EXPECT_TRUE(report.failures[0].previousFileKept);
     EXPECT_NE(report.failures[0].reason.find("1 MiB"), std::string::npos);
     EXPECT_EQ(Read("SaveData/OptionInfo.lua"), large);
-    EXPECT_EQ(probe::ValueCount(probe::kProductKey), 8);
+    EXPECT_EQ(probe::ValueCount(probe::kProductKey), -1);
 }
 
 // Precompiled code under the source's name is refused by its bytes, with
@@ -197,13 +198,19 @@ TEST_F(SaveSequence, PrecompiledCodeInTheSaveFolderIsNeitherRunNorWritten)
 }
 
 #ifndef _WIN32
-TEST_F(SaveSequence, AStoreThatCannotBeWrittenFailsBothRegistryHalvesButNotTheFile)
+// Without the registry, the file waiting in its side file is not put in place.
+TEST_F(SaveSequence, AStoreThatCannotBeWrittenFailsBothRegistryHalvesAndTheFile)
 {
+    Write("savedata/OptionInfo.lua", "-- old\r\n");
+    SetupSession::LoadPreservedLines();
     fs::remove("HKEY_LOCAL_MACHINE.reg");
     fs::create_directory("HKEY_LOCAL_MACHINE.reg");  // where the host keeps the registry
     const SaveReport report = SetupSession::SaveSettings();
-    EXPECT_EQ(Places(report), (std::vector<std::string>{kProductKeyName, kProductKeyName}));
-    EXPECT_TRUE(fs::is_regular_file("savedata/OptionInfo.lua"));
+    EXPECT_EQ(Places(report),
+              (std::vector<std::string>{kProductKeyName, kProductKeyName, "SaveData\\OptionInfo.lua"}));
+    EXPECT_TRUE(report.failures[2].previousFileKept);
+    EXPECT_EQ(Read("savedata/OptionInfo.lua"), "-- old\r\n");
+    EXPECT_FALSE(SideFileLeft("savedata"));
     fs::remove("HKEY_LOCAL_MACHINE.reg");
 }
 
@@ -239,7 +246,7 @@ TEST_F(SaveSequence, ASideFileSwappedBetweenTheStepsIsNotFollowed)
 }
 
 // Links that a user of the save folder plants before an elevated save: none
-// is followed, and the registry half is still written. A side file's name
+// is followed, and where the file is not saved, neither is the registry. A side file's name
 // is cleared as a dead save's leftover; any other link stops the file's save.
 TEST_F(SaveSequence, LinksPlantedInTheSaveFolderAreNotFollowed)
 {
@@ -269,7 +276,7 @@ TEST_F(SaveSequence, LinksPlantedInTheSaveFolderAreNotFollowed)
                   fs::perms::owner_read | fs::perms::owner_write) << c.name;
         EXPECT_FALSE(fs::exists("elsewhere/made")) << c.name;
         EXPECT_EQ(fs::is_symlink(c.link), !c.saved) << c.name;
-        EXPECT_EQ(probe::ValueCount(probe::kProductKey), 8) << c.name;
+        EXPECT_EQ(probe::ValueCount(probe::kProductKey), c.saved ? 8 : -1) << c.name;
     }
 }
 
