@@ -68,6 +68,10 @@ void PrintText(const ChangeReport& report)
         std::printf("%s:%d: dropped by the save, because it mentions %s: %s\n",
                     SetupSession::SavedFileName().c_str(), line.number, line.mentioned.c_str(),
                     line.text.c_str());
+    for (const SetAsideLine& line : report.setAsideLines)
+        std::printf("%s:%d: set aside by the save as a comment (\"-- \"), because Lua cannot read the file "
+                    "with it: %s\n",
+                    SetupSession::SavedFileName().c_str(), line.number, line.text.c_str());
     for (const std::string& note : report.notes)
         std::printf("%s\n", note.c_str());
 }
@@ -104,6 +108,9 @@ void PrintJson(const ChangeReport& report, unsigned codePage)
             .Key("text").String(line.text)
             .Key("mentions").String(line.mentioned)
             .EndObject();
+    json.EndArray().Key("setAsideLines").BeginArray();
+    for (const SetAsideLine& line : report.setAsideLines)
+        json.BeginObject().Key("line").Number(line.number).Key("text").String(line.text).EndObject();
     json.EndArray().Key("notes").Strings(report.notes);
     if (!report.dryRun) {
         json.Key("saved").Bool(report.save.Saved()).Key("failures").BeginArray();
@@ -133,6 +140,7 @@ ChangeReport ReportChanges(const std::vector<NamedSetting>& before, const CRegis
             report.registry.push_back(RegistryChange(stored, held, after));
     }
     report.droppedLines = LinesASaveDrops();
+    report.setAsideLines = LinesASaveSetsAside();
     return report;
 }
 

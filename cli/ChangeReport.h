@@ -23,6 +23,7 @@ struct ChangeReport {
     std::vector<Change> settings;  // of the saved option file
     std::vector<Change> registry;
     std::vector<DroppedLine> droppedLines;
+    std::vector<SetAsideLine> setAsideLines;
     std::vector<std::string> notes;  // what was left as it was, and why
     bool dryRun = true;
     bool nothingToChange = false;  // the file's bytes and every registry value as a save would write them

@@ -16,5 +16,15 @@ struct DroppedLine {
 // Those lines of the saved option file as it is now.
 std::vector<DroppedLine> LinesASaveDrops();
 
+// A line of others that a save would write as a comment, because Lua cannot
+// compile the saved file with it.
+struct SetAsideLine {
+    int number = 0;  // 1-based, in the saved file as it was read
+    std::string text;
+};
+
+// Those lines, for the settings as they are now; a dry run lists them.
+std::vector<SetAsideLine> LinesASaveSetsAside();
+
 // Whether line is one the tool writes itself: a value of one of its keys.
 bool IsToolsOwnLine(std::string_view line);

@@ -1,6 +1,10 @@
 // What the file steps of a save will write, decided before either runs.
 #include "session/SessionSteps.h"
 
+#include <algorithm>
+
+#include "session/DroppedLines.h"
+
 #include "platform/FileBytes.h"
 #include "platform/SeenFile.h"
 #include "optionfiles/SetAsideLines.h"
@@ -33,25 +37,34 @@ SaveFailure TooLarge(bool fileWasThere)
                           fileWasThere);
 }
 
+// The kept line's number in the file it was read from, as check numbers
+// it: each line there ends at LF.
+int LineNumber(const TextLines& kept, std::size_t index)
+{
+    const std::string& text = kept.text();
+    const std::size_t offset = static_cast<std::size_t>(kept[index].data() - text.data());
+    return 1 + static_cast<int>(std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(offset), '\n'));
+}
+
 // "line 3", "lines 3 and 7", "lines 3, 7 and 9", "lines 1, ... 10 and 4 more":
-// the lines' numbers in the written file, where the kept lines come first.
-std::string NamedLines(const std::vector<std::size_t>& indices)
+// the lines' numbers in the file as it was read.
+std::string NamedLines(const TextLines& kept, const std::vector<std::size_t>& indices)
 {
     const std::size_t named = std::min(indices.size(), kLinesNamed);
     std::string text = indices.size() == 1 ? "line " : "lines ";
     for (std::size_t at = 0; at < named; ++at) {
         if (at > 0)
             text += at + 1 == indices.size() ? " and " : ", ";
-        text += std::to_string(indices[at] + 1);
+        text += std::to_string(LineNumber(kept, indices[at]));
     }
     if (named < indices.size())
         text += " and " + std::to_string(indices.size() - named) + " more";
     return text;
 }
 
-std::string SetAsideNote(const SetAside& setAside)
+std::string SetAsideNote(const TextLines& kept, const SetAside& setAside)
 {
-    return SetupSession::SavedFileName() + ": " + NamedLines(setAside.lines) +
+    return SetupSession::SavedFileName() + ": " + NamedLines(kept, setAside.lines) +
            ", written there by others, kept Lua from reading the file; they were saved as comments "
            "(\"-- \") so that the game reads your settings.";
 }
@@ -97,6 +110,15 @@ bool SetupSession::PrepareSavedFile(SaveReport& report, bool fileWasThere)
         return false;
     }
     SetLinesAside(s.preservedLines, setAside);
-    report.notes.push_back(SetAsideNote(setAside));
+    report.notes.push_back(SetAsideNote(s.preservedLines, setAside));
     return true;
+}
+
+std::vector<SetAsideLine> LinesASaveSetsAside()
+{
+    const TextLines& kept = SetupSettings->preservedLines;
+    std::vector<SetAsideLine> lines;
+    for (const std::size_t at : SetAsideUntilCompiles(kept, SetupSession::SettingBlocks()).lines)
+        lines.push_back(SetAsideLine{LineNumber(kept, at), std::string(kept[at])});
+    return lines;
 }

@@ -54,4 +54,25 @@ TEST_F(Setupctl, ANoOpWritesNothing)
               R"({"dryRun": true, "changed": true, )");
 }
 
+// A dry run tells the lines a save would set aside, numbered as check
+// numbers them in the file as it is, and the save says the same numbers.
+TEST_F(Setupctl, ADryRunListsTheLinesASaveSetsAsideAtTheirLines)
+{
+    client::Write(kSaved, "OptionInfoList[\"WIDTH\"] = 800\r\n-- mine\r\nt = {\r\n");
+    EXPECT_TRUE(Contains(Run({"check"}).out, "SaveData\\OptionInfo.lua:3: a save would set this line aside"));
+    const auto before = Snapshot();
+    const command::Result dryRun = Run({"set", "--dry-run", "/fog=0"});
+    EXPECT_TRUE(Contains(dryRun.out, "SaveData\\OptionInfo.lua:3: set aside by the save as a comment (\"-- \"), "
+                                     "because Lua cannot read the file with it: t = {\n"))
+        << dryRun.out;
+    EXPECT_TRUE(Contains(Run({"set", "--dry-run", "--json", "/fog=0"}).out,
+                         R"("setAsideLines": [{"line": 3, "text": "t = {"}])"));
+    EXPECT_EQ(Snapshot(), before);
+
+    const command::Result saved = Run({"set", "/fog=0"});
+    EXPECT_TRUE(Contains(saved.out, "SaveData\\OptionInfo.lua:3: set aside by the save")) << saved.out;
+    EXPECT_TRUE(Contains(saved.out, "SaveData\\OptionInfo.lua: line 3, written there by others")) << saved.out;
+    EXPECT_EQ(client::Read(kSaved), "-- mine\r\n-- t = {\r\n" + SavedBlocks({{"WIDTH", 800}, {"/fog", 0}}));
+}
+
 }  // namespace

@@ -75,7 +75,7 @@ TEST_F(SaveSequence, ABrokenSavedFileGivesItsOtherValuesAndSavesAFileLuaCompiles
     const std::string own = "OptionInfoList[\"WIDTH\"] = 800\r\nCmdOnOffList[\"/fog\"] = 1\r\n";
     const struct { const char* name; std::string text; const char* setAside; } cases[] = {
         {"the first line", "x = = 1\r\n" + own + "-- end\r\n", "line 1,"},
-        {"a foreign line in the middle", "-- a\r\n" + own + "y = )\n-- end", "line 2,"},
+        {"a foreign line in the middle", "-- a\r\n" + own + "y = )\n-- end", "line 4,"},  // as check numbers it
         {"one of the tool's own", "-- a\r\nOptionInfoList[\"SPRITEMODE\"] = = 1\r\n" + own, ""},
         {"a table Lua reports lines later", "t = {\r\n" + own + "u = 1\r\n", "line 1,"},
     };
