@@ -7,6 +7,7 @@
 #include "optionfiles/ClientFolder.h"
 #include "platform/FileBytes.h"
 #include "session/SessionSteps.h"
+#include "session/StoredRegistryValue.h"
 #include "session/WatchedRead.h"
 #include "settings/SettingNames.h"
 #include "settings/SettingsRecord.h"
@@ -306,5 +307,24 @@ TEST_F(SaveSequence, APipeOrAHardLinkedSavedFileIsNeitherUsedNorWritten)
     }
 }
 #endif
+
+// What a save that cannot finish puts back: each value as it was read, a
+// value of another type as it was, and no value that was not there.
+TEST_F(SaveSequence, TheRegistryIsPutBackAsItWasRead)
+{
+    probe::Write(probe::kProductKey, "SOUNDMODE", 1, {'1', 0});
+    probe::Write(probe::kProductKey, "SPEAKERTYPE", 4, probe::Dword(3));
+    const RegistryBeforeSave before = RegistryBeforeSave::Read();
+    ASSERT_FALSE(RegistryHoldsWhatASaveWrites(*SetupSettings));
+    SetupSession::SaveRegistrySettings();
+    ASSERT_TRUE(RegistryHoldsWhatASaveWrites(*SetupSettings));
+
+    EXPECT_TRUE(before.PutBack().empty());
+    EXPECT_EQ(probe::ValueCount(probe::kProductKey), 2);
+    EXPECT_EQ(probe::Read(probe::kProductKey, "SOUNDMODE").type, 1u);
+    EXPECT_EQ(probe::Read(probe::kProductKey, "SOUNDMODE").bytes, (std::vector<uint8_t>{'1', 0}));
+    EXPECT_EQ(probe::Read(probe::kProductKey, "SPEAKERTYPE").bytes, probe::Dword(3));
+    EXPECT_TRUE(RegistryBeforeSave::Read().PutBack().empty());  // nothing changed since: nothing to do
+}
 
 }  // namespace
