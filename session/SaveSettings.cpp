@@ -33,7 +33,7 @@ std::string InRegistry(const char* what)
 
 // The file waits for the registry: saved without it, the seat would be
 // half the player's choice.
-const char kNotSavedWithoutRegistry[] = "The registry could not be written, so the file was left as it was.";
+const char kNotSavedWithoutRegistry[] = "It is saved only together with the registry values, which could not be written.";
 
 // What a failed save leaves changed: the registry values it could not put
 // back, each named.
