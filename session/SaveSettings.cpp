@@ -6,6 +6,7 @@
 #include "platform/HostPath.h"
 #include "platform/PendingFile.h"
 #include "platform/SaveLock.h"
+#include "session/FolderChecks.h"
 #include "session/SaveFolder.h"
 #include "session/StoredRegistryValue.h"
 #include "settings/SettingsRecord.h"
@@ -24,6 +25,11 @@ void Report(SaveReport& report, SystemError error, std::string what, std::string
     if (error != kNoError)
         report.failures.push_back(
             SaveFailure{std::move(what), std::move(place), DescribeSystemError(error), previousFileKept});
+}
+
+std::string FolderNotMade()
+{
+    return std::string("The folder ") + kSaveFolder + " could not be created.";
 }
 
 std::string InRegistry(const char* what)
@@ -67,15 +73,21 @@ SaveReport SetupSession::SaveSettings()
 SaveReport SetupSession::SaveSettings(const SaveLock&)
 {
     SaveReport report;
+    // Told even when the file's own failure stops the save before it tries.
+    const std::string folderUnusable = WhySaveFolderCannotBeMade();
+    if (!folderUnusable.empty())
+        report.failures.push_back(SaveFailure{FolderNotMade(), kSaveFolder, folderUnusable, false});
     const bool fileWasThere = FileExists(SavedFileHostPath());
-    if (!PrepareSavedFile(report, fileWasThere))
+    if (!PrepareSavedFile(report, fileWasThere) || !folderUnusable.empty()) {
+        if (!folderUnusable.empty() && report.failures.size() == 1)
+            report.failures.push_back(SaveFailure{FileNotSaved(), SavedFileName(), folderUnusable, fileWasThere});
         return report;
+    }
     if (NothingToChange()) {
         report.nothingToChange = true;
         return report;
     }
-    const SystemError folderMade = MakeSaveFolder();
-    Report(report, folderMade, std::string("The folder ") + kSaveFolder + " could not be created.", kSaveFolder);
+    Report(report, MakeSaveFolder(), FolderNotMade(), kSaveFolder);
 
     // Named once the folder is there, in the spelling it has.
     const HostPathParts parts = SplitHostPath(SavedFileHostPath());
