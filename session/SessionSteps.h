@@ -30,7 +30,7 @@ bool SavedFileFailsToRun(std::string& text);
 // there is no product key.
 void CheckRegistryValues(Findings& findings);
 
-// The save's steps. Before the file's two steps: the kept lines read again
+// The save's steps. Before the file is written: the kept lines read again
 // when the file may have changed since they were read, then those that keep
 // Lua from compiling the file set aside as comments. Adds what the player
 // must be told to report; false when the file must not be written.
