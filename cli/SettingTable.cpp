@@ -94,11 +94,11 @@ void TakeWrittenOnlyValues(std::vector<NamedSetting>& settings, const CRegistry&
     for (const RegistryValue& stored : RegistryValues()) {
         if (stored.readInto != nullptr)
             continue;
-        const StoredRegistryValue held = ReadStoredRegistryValue(stored.name);
+        const StoredRegistryValue held = ReadClientRegistryValue(stored.name);
         for (NamedSetting& setting : settings) {
             if (setting.name != stored.name || !held.exists)
                 continue;
-            setting.origin = SettingOrigin::kRegistry;
+            setting.origin = held.perUser ? SettingOrigin::kPerUserRegistry : SettingOrigin::kRegistry;
             setting.saveWrites = WrittenValue(stored, s);
             setting.value = HeldValue(stored, held);
             setting.resetBySave = setting.value != setting.saveWrites;
@@ -125,6 +125,8 @@ const char* OriginName(SettingOrigin origin)
     case SettingOrigin::kOptionScript: return "option script";
     case SettingOrigin::kRegistry: return "registry";
     case SettingOrigin::kSavedFile: return "saved file";
+    case SettingOrigin::kPerUserRegistry:
+    case SettingOrigin::kPerUserFile: return "per-user copy";
     case SettingOrigin::kDefault: break;
     }
     return "default";

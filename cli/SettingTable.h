@@ -55,7 +55,8 @@ class JsonWriter;
 // A value in JSON: a number, or a string.
 void AddValue(JsonWriter& json, const SettingValue& value);
 
-// "default", "option script", "registry", "saved file".
+// "default", "option script", "registry", "saved file", "per-user copy"
+// (whose place session/PerUserCopies.h gives).
 const char* OriginName(SettingOrigin origin);
 
 // A GUID in its registry form: {XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}.

@@ -9,6 +9,7 @@
 #include "cli/Json.h"
 #include "cli/SettingTable.h"
 #include "display/ModeLine.h"
+#include "session/PerUserCopies.h"
 #include "settings/SettingsRecord.h"
 
 namespace {
@@ -50,6 +51,9 @@ void PrintText(const std::vector<NamedSetting>& settings, size_t foreignLines)
 {
     for (const NamedSetting& s : settings) {
         std::printf("%-17s %-40s %s", s.name.c_str(), ValueText(s.value).c_str(), OriginName(s.origin));
+        const std::string place = PerUserCopyPlace(s.origin);
+        if (!place.empty())
+            std::printf(" %s", place.c_str());
         if (s.resetBySave)
             std::printf(", a save resets it to %s", ValueText(s.saveWrites).c_str());
         std::printf("\n");
@@ -71,6 +75,9 @@ void PrintJson(const std::vector<NamedSetting>& settings, size_t foreignLines, u
         json.Key(s.name).BeginObject().Key("value");
         AddValue(json, s.value);
         json.Key("source").String(OriginName(s.origin));
+        const std::string place = PerUserCopyPlace(s.origin);
+        if (!place.empty())
+            json.Key("place").String(place);
         if (s.resetBySave)
             AddValue(json.Key("aSaveResetsItTo"), s.saveWrites);
         json.EndObject();

@@ -89,12 +89,26 @@ void OptionScript::EndBatch()
 // without regard to case, a missing file costs a look through its folder.
 std::string OptionScript::HostPathOf(const std::string& name)
 {
+    const auto instead = readFrom_.find(name);
+    if (instead != readFrom_.end())
+        return instead->second;
     if (batchDepth_ == 0)
         return HostPath(name.c_str());
     std::string& known = hostPaths_[name];
     if (known.empty())
         known = HostPath(name.c_str());
     return known;
+}
+
+std::string OptionScript::ReadFileFrom(const std::string& name, const std::string& hostPath)
+{
+    const auto known = readFrom_.find(name);
+    std::string before = known != readFrom_.end() ? known->second : std::string();
+    if (hostPath.empty())
+        readFrom_.erase(name);
+    else
+        readFrom_[name] = hostPath;
+    return before;
 }
 
 std::string OptionScript::FileUsedFor(const std::string& scriptName) const

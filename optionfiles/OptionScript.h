@@ -51,6 +51,11 @@ public:
     // scriptName + ".lua" when none has.
     std::string FileUsedFor(const std::string& scriptName) const;
 
+    // Reads the file name (as the tool names it) from hostPath instead of
+    // where the name leads, until set again; "" goes back to the name.
+    // Returns the host path it read from before ("" for the name's own).
+    std::string ReadFileFrom(const std::string& name, const std::string& hostPath);
+
     // Between these, the lookups see each file as it was at its first
     // lookup: a step of the tool that asks for many values (the defaults,
     // the saved values) looks at each file once. See ScriptBatch.
@@ -124,6 +129,7 @@ private:
     int batchDepth_ = 0;
     unsigned batch_ = 0;  // counts the batches, to tell their kept runs apart
     std::map<std::string, std::string> hostPaths_;  // by file name, while a batch lasts
+    std::map<std::string, std::string> readFrom_;   // by file name: see ReadFileFrom
 };
 
 // One step's lookups, seeing each file as it was at its first lookup.

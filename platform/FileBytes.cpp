@@ -22,15 +22,20 @@ const SystemError kFileTooLarge = ERROR_FILE_TOO_LARGE;
 const SystemError kFileTooLarge = EFBIG;
 #endif
 
-namespace {
-
-bool IsMissing(SystemError error)
+bool IsMissingFileError(SystemError error)
 {
 #ifdef _WIN32
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 #else
     return error == ENOENT || error == ENOTDIR;
 #endif
+}
+
+namespace {
+
+bool IsMissing(SystemError error)
+{
+    return IsMissingFileError(error);
 }
 
 FileBytes Failed(FileBytes::Status status, SystemError error)

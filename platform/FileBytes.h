@@ -45,6 +45,9 @@ FileBytes ReadFileBytesIn(const HeldFolder& folder, const std::string& name,
                           std::size_t maxBytes = kMaxFileBytes);
 FileBytes ReadUnlinkedFileBytes(const std::string& hostPath, std::size_t maxBytes = kMaxFileBytes);
 
+// The error says there is no such file or folder on the way to it.
+bool IsMissingFileError(SystemError error);
+
 // The platform's code for a file too large to handle (EFBIG,
 // ERROR_FILE_TOO_LARGE), for a file larger than the bound it is read within.
 extern const SystemError kFileTooLarge;

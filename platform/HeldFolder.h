@@ -48,9 +48,10 @@ public:
     void Remove(std::FILE* file, const std::string& from) const;
 
     // The names in the folder, and the removal of one: a link goes, never
-    // what it leads to.
+    // what it leads to. Removal answers why it failed; kNoError also when
+    // there was no such name.
     std::vector<std::string> Names() const;
-    void RemoveName(const std::string& name) const;
+    SystemError RemoveName(const std::string& name) const;
 
     // What tells this folder from every other on the machine, the same for
     // every process: device and inode, or volume serial and file index.

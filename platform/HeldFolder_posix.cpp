@@ -140,9 +140,11 @@ std::vector<std::string> HeldFolder::Names() const
     return names;
 }
 
-void HeldFolder::RemoveName(const std::string& name) const
+SystemError HeldFolder::RemoveName(const std::string& name) const
 {
-    unlinkat(descriptor_, name.c_str(), 0);
+    if (unlinkat(descriptor_, name.c_str(), 0) == 0 || errno == ENOENT)
+        return kNoError;
+    return LastSystemError();
 }
 
 bool HeldFolder::Identity(std::uint64_t& volume, std::uint64_t& index) const

@@ -200,9 +200,12 @@ std::vector<std::string> HeldFolder::Names() const
 
 // DeleteFileA removes a symbolic link itself; a junction is a folder to it
 // and stays.
-void HeldFolder::RemoveName(const std::string& name) const
+SystemError HeldFolder::RemoveName(const std::string& name) const
 {
-    DeleteFileA(PathOf(name).c_str());
+    if (DeleteFileA(PathOf(name).c_str()))
+        return kNoError;
+    const SystemError error = LastSystemError();
+    return error == ERROR_FILE_NOT_FOUND ? kNoError : error;
 }
 
 bool HeldFolder::Identity(std::uint64_t& volume, std::uint64_t& index) const

@@ -19,6 +19,16 @@ public:
     // Opens an existing key for reading values.
     static RegistryKey OpenForQuery(const char* path);
 
+    // The per-user copy of a key under Software that Windows keeps for a
+    // virtualized program (see VirtualStore.h) in the user's hive, in the
+    // 32-bit view the client writes; its values are read before the key's
+    // own. Hosts without a registry have none.
+    static RegistryKey OpenPerUserForQuery(const char* path);
+    static RegistryKey OpenPerUserForChange(const char* path);
+    // The per-user copy's full name, as the registry editor shows it; ""
+    // where the host keeps none.
+    static std::string PerUserKeyName(const char* path);
+
     RegistryKey(RegistryKey&& other) noexcept;
     RegistryKey& operator=(RegistryKey&&) = delete;
     RegistryKey(const RegistryKey&) = delete;

@@ -88,6 +88,22 @@ SystemError RegistryKey::Set(const char* name, uint32_t type, const void* data, 
     return store.Save(kStoreFile);
 }
 
+// The store keeps the machine-wide root alone: no user's copies.
+RegistryKey RegistryKey::OpenPerUserForQuery(const char* path)
+{
+    return RegistryKey(ENOENT, nullptr, path);
+}
+
+RegistryKey RegistryKey::OpenPerUserForChange(const char* path)
+{
+    return RegistryKey(ENOENT, nullptr, path);
+}
+
+std::string RegistryKey::PerUserKeyName(const char*)
+{
+    return {};
+}
+
 SystemError RegistryKey::Remove(const char* name)
 {
     RegExportFile store = RegExportFile::Load(kStoreFile);

@@ -13,7 +13,61 @@ HKEY AsKey(void* handle) { return static_cast<HKEY>(handle); }
 // read and write the same values, not their 64-bit namesakes.
 constexpr REGSAM kClientView = KEY_WOW64_32KEY;
 
+// Windows keeps a virtualized program's copies of HKLM\Software here.
+const char kVirtualStore[] = "Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\";
+const char kSoftware[] = "Software\\";
+
+bool IsOn64BitWindows()
+{
+#ifdef _WIN64
+    return true;
+#else
+    BOOL wow64 = FALSE;
+    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+#endif
+}
+
+// The copy's path in the user's hive; "" for a key outside Software, which
+// Windows does not virtualize. The 32-bit client's copies lie under
+// WOW6432Node on a 64-bit Windows, named here since the copies' key is
+// opened in the 64-bit view, which names every key as it is.
+std::string PerUserPath(const char* path)
+{
+    const size_t prefix = sizeof kSoftware - 1;
+    if (_strnicmp(path, kSoftware, prefix) != 0)
+        return {};
+    return std::string(kVirtualStore) + (IsOn64BitWindows() ? "WOW6432Node\\" : "") + (path + prefix);
+}
+
+LSTATUS OpenPerUser(const char* path, REGSAM access, HKEY& key)
+{
+    const std::string perUser = PerUserPath(path);
+    if (perUser.empty())
+        return ERROR_FILE_NOT_FOUND;
+    return RegOpenKeyExA(HKEY_CURRENT_USER, perUser.c_str(), 0, access | KEY_WOW64_64KEY, &key);
+}
+
 }  // namespace
+
+RegistryKey RegistryKey::OpenPerUserForQuery(const char* path)
+{
+    HKEY key = nullptr;
+    const LSTATUS status = OpenPerUser(path, KEY_QUERY_VALUE, key);
+    return RegistryKey(static_cast<SystemError>(status), status == ERROR_SUCCESS ? key : nullptr, path);
+}
+
+RegistryKey RegistryKey::OpenPerUserForChange(const char* path)
+{
+    HKEY key = nullptr;
+    const LSTATUS status = OpenPerUser(path, KEY_QUERY_VALUE | KEY_SET_VALUE, key);
+    return RegistryKey(static_cast<SystemError>(status), status == ERROR_SUCCESS ? key : nullptr, path);
+}
+
+std::string RegistryKey::PerUserKeyName(const char* path)
+{
+    const std::string perUser = PerUserPath(path);
+    return perUser.empty() ? perUser : "HKEY_CURRENT_USER\\" + perUser;
+}
 
 RegistryKey RegistryKey::Create(const char* path)
 {

@@ -7,6 +7,7 @@
 #include "platform/FileBytes.h"
 #include "platform/HostPath.h"
 #include "session/SetupSession.h"
+#include "settings/SettingsRecord.h"
 
 namespace {
 
@@ -138,7 +139,8 @@ void ForEachAssignment(const std::string& file,
                        const std::function<void(int number, const Assignment& a)>& each)
 {
     // The saved file is read within its own bound, wherever it is read.
-    const std::size_t bound = file == SetupSession::SavedFileName() ? kMaxSavedFileBytes : kMaxFileBytes;
+    const bool savedFile = file == SetupSession::SavedFileName() || file == SetupSettings->savedFileReadFrom;
+    const std::size_t bound = savedFile ? kMaxSavedFileBytes : kMaxFileBytes;
     const FileBytes read = ReadUnlinkedFileBytes(HostPath(file.c_str()), bound);
     if (read.status != FileBytes::Status::kRead || (!read.bytes.empty() && read.bytes[0] == '\x1b'))
         return;

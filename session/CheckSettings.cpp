@@ -8,7 +8,10 @@
 #include "display/ModeLine.h"
 #include "optionfiles/OptionScript.h"
 #include "session/AssignmentLine.h"
+#include "session/ClientSavedFile.h"
 #include "session/DroppedLines.h"
+#include "session/PerUserCopies.h"
+#include "session/StoredRegistryValue.h"
 #include "session/FolderChecks.h"
 #include "session/ListedModes.h"
 #include "session/SaveFolder.h"
@@ -27,6 +30,8 @@ std::string PlaceOf(const CRegistry& s, const char* key)
     case SettingOrigin::kSavedFile: return g_optionScript.FileUsedFor(SettingName(kSavedOptionFile));
     case SettingOrigin::kOptionScript: return g_optionScript.FileUsedFor(SettingName(kOptionInfoScript));
     case SettingOrigin::kRegistry: return "registry";
+    case SettingOrigin::kPerUserFile:
+    case SettingOrigin::kPerUserRegistry: return PerUserCopyPlace(s.OriginOf(key));
     case SettingOrigin::kDefault: break;
     }
     return "defaults";
@@ -34,7 +39,7 @@ std::string PlaceOf(const CRegistry& s, const char* key)
 
 bool IsFile(const std::string& place)
 {
-    return place != "registry" && place != "defaults" && place != "display";
+    return place != "registry" && place != "defaults" && place != "display" && place != PerUserProductKeyName();
 }
 
 // The value as the line that gave it writes it, and how the tool took it
@@ -241,8 +246,10 @@ Findings InPlaceOrder(const Findings& findings)
 void SetupSession::CheckSettings(Findings& findings)
 {
     const CRegistry& s = *SetupSettings;
+    const ClientSavedFile client;  // the saved file's lines from where the client reads them
     LookUpEveryText();
     CheckRegistryValues(findings);
+    CheckPerUserCopies(findings);
     CheckSavedFileLines(findings);
     CheckRanges(findings, s);
     // Only where the platform lists displays can the device and mode be told.

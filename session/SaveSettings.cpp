@@ -6,7 +6,9 @@
 #include "platform/HostPath.h"
 #include "platform/PendingFile.h"
 #include "platform/SaveLock.h"
+#include "session/ClientSavedFile.h"
 #include "session/FolderChecks.h"
+#include "session/PerUserCopies.h"
 #include "session/SaveFolder.h"
 #include "session/StoredRegistryValue.h"
 #include "settings/SettingsRecord.h"
@@ -70,9 +72,12 @@ SaveReport SetupSession::SaveSettings()
 // Nothing is written until the whole file waits in its side file; the
 // registry is then written, and put back as it was read when it or the
 // file's last step fails, so that a failed save leaves the seat as it was.
+// Once both are saved, the per-user copies that hid what they held are
+// removed: only then does the client read the save.
 SaveReport SetupSession::SaveSettings(const SaveLock&)
 {
     SaveReport report;
+    const ClientSavedFile client;  // held through the save
     // Told even when the file's own failure stops the save before it tries.
     const std::string folderUnusable = WhySaveFolderCannotBeMade();
     if (!folderUnusable.empty())
@@ -83,7 +88,7 @@ SaveReport SetupSession::SaveSettings(const SaveLock&)
             report.failures.push_back(SaveFailure{FileNotSaved(), SavedFileName(), folderUnusable, fileWasThere});
         return report;
     }
-    if (NothingToChange()) {
+    if (!AnyPerUserCopy(client) && NothingToChange()) {
         report.nothingToChange = true;
         return report;
     }
@@ -106,8 +111,10 @@ SaveReport SetupSession::SaveSettings(const SaveLock&)
     Report(report, registry.sound, InRegistry("The sound settings"), kProductKeyName);
     const bool registryWritten = registry.device == kNoError && registry.sound == kNoError;
     const SystemError replaced = registryWritten ? savedFile.Commit() : kNoError;
-    if (registryWritten && replaced == kNoError)
+    if (registryWritten && replaced == kNoError) {
+        ResolvePerUserCopies(report, client);
         return report;
+    }
     if (registryWritten)
         Report(report, replaced, FileNotSaved(), SavedFileName(), fileWasThere);
     else

@@ -1,5 +1,6 @@
 #include "session/SessionSteps.h"
 
+#include "platform/FileBytes.h"
 #include "platform/RegistryKey.h"
 #include "session/Defaults.h"
 #include "settings/Findings.h"
@@ -15,17 +16,21 @@ const char kSetupKey[] = "Software\\Brindlecast\\TamselSetup";
 using Half = RegistryValue::Half;
 
 // Reads the half's values that the tool reads back, each into its field,
-// noting where the field's value came from.
+// noting where the field's value came from: like the client, from the
+// per-user copy of the product key where it holds the value.
 void LoadHalf(Half half, CRegistry& s)
 {
+    const RegistryKey perUser = RegistryKey::OpenPerUserForQuery(kProductKey);
     const RegistryKey key = RegistryKey::OpenForQuery(kProductKey);
-    if (!key)
+    if (!key && !perUser)
         return;
     for (const RegistryValue& value : RegistryValues()) {
         if (value.half != half || value.readInto == nullptr)
             continue;
         void* field = value.readInto(s);
-        if (key.Query(value.name, field, value.size))
+        if (perUser && perUser.Query(value.name, field, value.size))
+            s.NoteOrigin(value.name, SettingOrigin::kPerUserRegistry);
+        else if (key && key.Query(value.name, field, value.size))
             s.NoteOrigin(value.name, SettingOrigin::kRegistry);
         // A stored text may lack its NUL; the field is used as text everywhere.
         if (value.type == RegistryKey::kString)
@@ -74,13 +79,13 @@ void SetupSession::LoadRegistrySettings(Access access)
     if (access == Access::kReadWrite)
         CreateSetupKey();
 
-    if (!RegistryKey::OpenForQuery(kProductKey)) {
-        // First run: store the defaults just applied. Nobody asked for this
-        // write, so its outcome is not told.
-        if (access == Access::kReadWrite)
-            SaveRegistrySettings();
+    const bool firstRun = !RegistryKey::OpenForQuery(kProductKey);
+    // First run: store the defaults just applied. Nobody asked for this
+    // write, so its outcome is not told.
+    if (firstRun && access == Access::kReadWrite)
+        SaveRegistrySettings();
+    if (firstRun && !RegistryKey::OpenPerUserForQuery(kProductKey))
         return;
-    }
     LoadHalf(Half::kDevice, s);
     LoadHalf(Half::kSound, s);
 }
@@ -124,10 +129,11 @@ SetupSession::RegistryResult SetupSession::SaveRegistrySettings()
     return result;
 }
 
-StoredRegistryValue ReadStoredRegistryValue(const char* name)
+namespace {
+
+StoredRegistryValue ReadStoredValue(const RegistryKey& key, const char* name)
 {
     StoredRegistryValue stored;
-    const RegistryKey key = RegistryKey::OpenForQuery(kProductKey);
     if (!key)
         return stored;
     const RegistryKey::ValueInfo info = key.QueryInfo(name);
@@ -139,4 +145,37 @@ StoredRegistryValue ReadStoredRegistryValue(const char* name)
             stored.bytes = std::move(bytes);
     }
     return stored;
+}
+
+}  // namespace
+
+StoredRegistryValue ReadStoredRegistryValue(const char* name)
+{
+    return ReadStoredValue(RegistryKey::OpenForQuery(kProductKey), name);
+}
+
+StoredRegistryValue ReadClientRegistryValue(const char* name)
+{
+    StoredRegistryValue stored = ReadPerUserRegistryValue(name);
+    return stored.exists ? stored : ReadStoredRegistryValue(name);
+}
+
+StoredRegistryValue ReadPerUserRegistryValue(const char* name)
+{
+    StoredRegistryValue stored = ReadStoredValue(RegistryKey::OpenPerUserForQuery(kProductKey), name);
+    stored.perUser = stored.exists;
+    return stored;
+}
+
+std::string PerUserProductKeyName()
+{
+    return RegistryKey::PerUserKeyName(kProductKey);
+}
+
+SystemError RemovePerUserRegistryValue(const char* name)
+{
+    RegistryKey perUser = RegistryKey::OpenPerUserForChange(kProductKey);
+    if (!perUser)
+        return IsMissingFileError(perUser.error()) ? kNoError : perUser.error();
+    return perUser.Remove(name);
 }

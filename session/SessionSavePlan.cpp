@@ -6,6 +6,7 @@
 #include "session/DroppedLines.h"
 
 #include "platform/FileBytes.h"
+#include "session/ClientSavedFile.h"
 #include "platform/SeenFile.h"
 #include "optionfiles/SetAsideLines.h"
 #include "settings/SettingsRecord.h"
@@ -81,7 +82,10 @@ bool SetupSession::PrepareSavedFile(SaveReport& report, bool fileWasThere)
     CRegistry& s = *SetupSettings;
     // Lines another program added while the sheet was open are kept too.
     const bool unreadAtStart = !s.unreadSavedFile.empty();
-    if (MayHaveChanged(s.savedFileSeen, SavedFileHostPath())) {
+    // So are those of a per-user copy that the client made or that went
+    // meanwhile: the lines kept are those of the file the client reads.
+    const ClientSavedFile client;
+    if (MayHaveChanged(s.savedFileSeen, client.HostPath()) || s.savedFileReadFrom != client.HostPath()) {
         s.preservedLines.clear();
         s.unreadSavedFile.clear();
         LoadPreservedLines();

@@ -1,5 +1,6 @@
 #include "session/SessionSteps.h"
 
+#include "session/ClientSavedFile.h"
 #include "optionfiles/OptionScript.h"
 #include "optionfiles/PreservedLines.h"
 #include "optionfiles/SetAsideLines.h"
@@ -19,7 +20,7 @@ std::string SetupSession::SavedFileHostPath()
 
 FileBytes SetupSession::ReadSavedFile()
 {
-    return ReadUnlinkedFileBytes(SavedFileHostPath(), kMaxSavedFileBytes);
+    return ClientSavedFile().Read();
 }
 
 std::string SetupSession::SavedFileName()
@@ -30,18 +31,21 @@ std::string SetupSession::SavedFileName()
 // A file that is there but cannot be read keeps its other lines unknown;
 // the record says why, and the save then leaves that file alone. So does
 // one that others could have put there to be read or written through: a
-// link, a pipe, a file under a second name.
+// link, a pipe, a file under a second name. The lines are those of the
+// file the client reads, its per-user copy when there is one.
 void SetupSession::LoadPreservedLines()
 {
     CRegistry& s = *SetupSettings;
-    s.savedFileSeen = SeeFile(SavedFileHostPath());
-    FileBytes file = ReadSavedFile();
+    const ClientSavedFile client;
+    s.savedFileReadFrom = client.HostPath();
+    s.savedFileSeen = SeeFile(client.HostPath());
+    FileBytes file = client.Read();
     switch (file.status) {
     case FileBytes::Status::kRead:
         s.preservedLines = PreservedLinesOf(std::move(file.bytes));
-        break;
+        return;
     case FileBytes::Status::kMissing:
-        break;
+        return;
     case FileBytes::Status::kUnreadable:
         s.unreadSavedFile = DescribeSystemError(file.error);
         break;
@@ -50,6 +54,9 @@ void SetupSession::LoadPreservedLines()
                             " MiB that Setup reads.";
         break;
     }
+    if (client.IsPerUserCopy())
+        s.unreadSavedFile = "the game reads its per-user copy " + client.HostPath() +
+                            " instead, and Setup could not read that copy: " + s.unreadSavedFile;
 }
 
 namespace {
@@ -58,28 +65,27 @@ namespace {
 // GetSavedCommand answer (the field stays where it has none), noting where
 // it came from: the option script stands in for a saved file that did not
 // load.
-void TakeSavedValue(CRegistry& s, int table, int key)
+void TakeSavedValue(CRegistry& s, int table, int key, SettingOrigin savedFile)
 {
     const IntegerLookup found = g_optionScript.LookUpInteger(SettingName(kSavedOptionFile),
                                                              SettingName(table), SettingName(key));
     if (!found.found)
         return;
     s.Setting(key) = found.value;
-    s.NoteOrigin(SettingName(key), found.answeredBy == ScriptSource::kSavedFile
-                                       ? SettingOrigin::kSavedFile
-                                       : SettingOrigin::kOptionScript);
+    s.NoteOrigin(SettingName(key), found.answeredBy == ScriptSource::kSavedFile ? savedFile
+                                                                                : SettingOrigin::kOptionScript);
 }
 
 // What Lua cannot read as a whole may still be read line by line; a key
 // without a line of the tool's own form keeps its value.
-void TakeSavedLines(CRegistry& s, const std::string& text)
+void TakeSavedLines(CRegistry& s, const std::string& text, SettingOrigin savedFile)
 {
     const SettingLineValues values = ReadSettingLineValues(text);
     for (int key = kFirstOptionKey; key <= kLastCmdOnOffKey; ++key) {
         if (!values[key].found)
             continue;
         s.Setting(key) = values[key].value;
-        s.NoteOrigin(SettingName(key), SettingOrigin::kSavedFile);
+        s.NoteOrigin(SettingName(key), savedFile);
     }
 }
 
@@ -100,15 +106,17 @@ void SetupSession::ApplySavedOptions()
 {
     CRegistry& s = *SetupSettings;
     ScriptBatch batch(g_optionScript);
+    const SettingOrigin savedFile = s.savedFileReadFrom == SavedFileHostPath() ? SettingOrigin::kSavedFile
+                                                                                : SettingOrigin::kPerUserFile;
     std::string text;
     if (SavedFileFailsToRun(text)) {
-        TakeSavedLines(s, text);
+        TakeSavedLines(s, text, savedFile);
         return;
     }
     for (int key = kFirstOptionKey; key <= kLastOptionKey; ++key)
-        TakeSavedValue(s, kOptionInfoList, key);
+        TakeSavedValue(s, kOptionInfoList, key, savedFile);
     for (int key = kFirstCmdOnOffKey; key <= kLastCmdOnOffKey; ++key)
-        TakeSavedValue(s, kCmdOnOffList, key);
+        TakeSavedValue(s, kCmdOnOffList, key, savedFile);
 }
 
 std::string SetupSession::ComposedSavedFile()

@@ -7,12 +7,15 @@
 class CRegistry;
 struct RegistryValue;
 
+#include "platform/SystemError.h"
+
 // A value of the product key as it is stored now, whatever its type and
 // size: what a save would replace.
 struct StoredRegistryValue {
     bool exists = false;
     uint32_t type = 0;
     std::string bytes;  // at most kMaxStoredValueBytes; empty when larger
+    bool perUser = false;  // read from the product key's per-user copy
 };
 
 constexpr uint32_t kMaxStoredValueBytes = 4096;
@@ -44,3 +47,14 @@ private:
     };
     std::vector<Held> held_;
 };
+
+// The value the client reads: from the product key's per-user copy (see
+// platform/VirtualStore.h) when it holds one, else from the key.
+StoredRegistryValue ReadClientRegistryValue(const char* name);
+StoredRegistryValue ReadPerUserRegistryValue(const char* name);
+
+// The per-user copy of the product key, as the registry editor names it;
+// "" where the host keeps none.
+std::string PerUserProductKeyName();
+// Removes a value of the per-user copy; kNoError when it has none.
+SystemError RemovePerUserRegistryValue(const char* name);

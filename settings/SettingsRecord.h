@@ -10,8 +10,10 @@
 #include "settings/RawGuid.h"
 #include "settings/TextLines.h"
 
-// Where a setting's value came from, for a report of the settings.
-enum class SettingOrigin { kDefault, kOptionScript, kRegistry, kSavedFile };
+// Where a setting's value came from, for a report of the settings. The
+// per-user copies are those Windows keeps for a virtualized client, which
+// it reads instead of the registry value or the saved file.
+enum class SettingOrigin { kDefault, kOptionScript, kRegistry, kSavedFile, kPerUserRegistry, kPerUserFile };
 
 // The one record of every setting the tool shows and saves. Created by
 // CrateInstance, released by ReleaseInstance, reached through SetupSettings.
@@ -74,6 +76,9 @@ public:
     // The saved option file as it was when its lines were read: a save
     // reads them again when another program may have changed it since.
     SeenFile savedFileSeen;
+    // The host path of the saved file those lines were read from: the
+    // per-user copy the client reads, when there is one, else the file.
+    std::string savedFileReadFrom;
 
     // What NoteOrigin recorded, by stored key.
     std::map<std::string, SettingOrigin, std::less<>> origins;

@@ -1,0 +1,58 @@
+#include "session/ClientSavedFile.h"
+
+#include "optionfiles/OptionScript.h"
+#include "platform/HostPath.h"
+#include "platform/VirtualStore.h"
+#include "session/SessionSteps.h"
+
+ClientSavedFile::ClientSavedFile()
+{
+    const std::string clientCopy = PerUserCopyOfCurrentFolder();
+    if (clientCopy.empty())
+        return;
+    copyPath_ = clientCopy + "\\" + SetupSession::SavedFileName();
+    const HostPathParts parts = SplitHostPath(copyPath_);
+    folderError_ = folder_.Open(parts.folder);
+    if (IsMissingFileError(folderError_))
+        return;  // no copy of the save folder, so none of the file
+    if (folderError_ == kNoError) {
+        SystemError error = kNoError;
+        if (!folder_.Folder().OpenPlainFile(parts.name, error) && IsMissingFileError(error))
+            return;
+    }
+    copyThere_ = true;
+    readBefore_ = g_optionScript.ReadFileFrom(SetupSession::SavedFileName(), copyPath_);
+}
+
+ClientSavedFile::~ClientSavedFile()
+{
+    if (copyThere_)
+        g_optionScript.ReadFileFrom(SetupSession::SavedFileName(), readBefore_);
+}
+
+std::string ClientSavedFile::HostPath() const
+{
+    return copyThere_ ? copyPath_ : SetupSession::SavedFileHostPath();
+}
+
+FileBytes ClientSavedFile::Read() const
+{
+    if (!copyThere_)
+        return ReadUnlinkedFileBytes(SetupSession::SavedFileHostPath(), kMaxSavedFileBytes);
+    if (folderError_ != kNoError) {
+        FileBytes unreadable;
+        unreadable.status = FileBytes::Status::kUnreadable;
+        unreadable.error = folderError_;
+        return unreadable;
+    }
+    return ReadFileBytesIn(folder_.Folder(), SplitHostPath(copyPath_).name, kMaxSavedFileBytes);
+}
+
+SystemError ClientSavedFile::RemoveCopy() const
+{
+    if (!copyThere_)
+        return kNoError;
+    if (folderError_ != kNoError)
+        return folderError_;
+    return folder_.Folder().RemoveName(SplitHostPath(copyPath_).name);
+}
