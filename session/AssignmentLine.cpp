@@ -139,7 +139,8 @@ void ForEachAssignment(const std::string& file,
                        const std::function<void(int number, const Assignment& a)>& each)
 {
     // The saved file is read within its own bound, wherever it is read.
-    const bool savedFile = file == SetupSession::SavedFileName() || file == SetupSettings->savedFileReadFrom;
+    const bool savedFile = file == SetupSession::SavedFileName() ||
+                           (!SetupSettings->savedFileReadFrom.empty() && file == SetupSettings->savedFileReadFrom);
     const std::size_t bound = savedFile ? kMaxSavedFileBytes : kMaxFileBytes;
     const FileBytes read = ReadUnlinkedFileBytes(HostPath(file.c_str()), bound);
     if (read.status != FileBytes::Status::kRead || (!read.bytes.empty() && read.bytes[0] == '\x1b'))

@@ -85,7 +85,8 @@ bool SetupSession::PrepareSavedFile(SaveReport& report, bool fileWasThere)
     // So are those of a per-user copy that the client made or that went
     // meanwhile: the lines kept are those of the file the client reads.
     const ClientSavedFile client;
-    if (MayHaveChanged(s.savedFileSeen, client.HostPath()) || s.savedFileReadFrom != client.HostPath()) {
+    const bool readElsewhere = s.savedFileReadFrom != (client.IsPerUserCopy() ? client.CopyPath() : "");
+    if (MayHaveChanged(s.savedFileSeen, client.HostPath()) || readElsewhere) {
         s.preservedLines.clear();
         s.unreadSavedFile.clear();
         LoadPreservedLines();

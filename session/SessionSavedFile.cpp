@@ -37,7 +37,7 @@ void SetupSession::LoadPreservedLines()
 {
     CRegistry& s = *SetupSettings;
     const ClientSavedFile client;
-    s.savedFileReadFrom = client.HostPath();
+    s.savedFileReadFrom = client.IsPerUserCopy() ? client.CopyPath() : "";
     s.savedFileSeen = SeeFile(client.HostPath());
     FileBytes file = client.Read();
     switch (file.status) {
@@ -106,8 +106,8 @@ void SetupSession::ApplySavedOptions()
 {
     CRegistry& s = *SetupSettings;
     ScriptBatch batch(g_optionScript);
-    const SettingOrigin savedFile = s.savedFileReadFrom == SavedFileHostPath() ? SettingOrigin::kSavedFile
-                                                                                : SettingOrigin::kPerUserFile;
+    const SettingOrigin savedFile = s.savedFileReadFrom.empty() ? SettingOrigin::kSavedFile
+                                                                 : SettingOrigin::kPerUserFile;
     std::string text;
     if (SavedFileFailsToRun(text)) {
         TakeSavedLines(s, text, savedFile);

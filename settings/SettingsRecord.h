@@ -76,8 +76,9 @@ public:
     // The saved option file as it was when its lines were read: a save
     // reads them again when another program may have changed it since.
     SeenFile savedFileSeen;
-    // The host path of the saved file those lines were read from: the
-    // per-user copy the client reads, when there is one, else the file.
+    // The host path of the saved file's per-user copy when the lines were
+    // read from it, since the client reads it instead; "" when they were
+    // read from the saved file itself.
     std::string savedFileReadFrom;
 
     // What NoteOrigin recorded, by stored key.
