@@ -1,21 +1,15 @@
 #include "platform/VirtualStore.h"
 
 #include <windows.h>
-#include <shlobj.h>
 
 namespace {
 
-std::string KnownFolder(int csidl)
+// The folders come from the environment that Windows gives every process
+// of the user from its known folders; no shell DLL is loaded for them.
+std::string FromEnvironment(const char* name)
 {
     char path[MAX_PATH] = {};
-    return SUCCEEDED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)) ? path : "";
-}
-
-// The 64-bit Program Files, which a 32-bit process finds only here.
-std::string ProgramFiles64()
-{
-    char path[MAX_PATH] = {};
-    const DWORD length = GetEnvironmentVariableA("ProgramW6432", path, sizeof path);
+    const DWORD length = GetEnvironmentVariableA(name, path, sizeof path);
     return length > 0 && length < sizeof path ? path : "";
 }
 
@@ -34,12 +28,13 @@ std::string CurrentFolder()
 
 }  // namespace
 
-// The folders Windows virtualizes for an old program: Program Files (both
-// of a 64-bit Windows) and the Windows folder.
+// The folders Windows virtualizes for an old program: both Program Files
+// of a 64-bit Windows (a 32-bit process finds the 64-bit one only as
+// ProgramW6432) and the Windows folder.
 std::string PerUserCopyOfCurrentFolder()
 {
-    const std::vector<std::string> protectedFolders = {
-        KnownFolder(CSIDL_PROGRAM_FILES), KnownFolder(CSIDL_PROGRAM_FILESX86), ProgramFiles64(),
-        KnownFolder(CSIDL_WINDOWS)};
-    return VirtualStorePathOf(CurrentFolder(), protectedFolders, KnownFolder(CSIDL_LOCAL_APPDATA));
+    const std::vector<std::string> protectedFolders = {FromEnvironment("ProgramFiles"),
+                                                       FromEnvironment("ProgramFiles(x86)"),
+                                                       FromEnvironment("ProgramW6432"), FromEnvironment("SystemRoot")};
+    return VirtualStorePathOf(CurrentFolder(), protectedFolders, FromEnvironment("LOCALAPPDATA"));
 }

@@ -73,7 +73,12 @@ void Write(const char* path, const char* name, uint32_t type, const std::vector<
     if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, KEY_ALL_ACCESS | kClientView, nullptr, &key,
                         nullptr) != ERROR_SUCCESS)
         return;
-    RegSetValueExA(key, name, 0, type, bytes.data(), static_cast<DWORD>(bytes.size()));
+    // A text whose last byte is not NUL is stored one byte longer when the
+    // byte after it is NUL (Windows does so, and Wine reads that byte past
+    // the data): a byte after it that is not NUL keeps the size given.
+    std::vector<uint8_t> guarded(bytes);
+    guarded.push_back(0xFF);
+    RegSetValueExA(key, name, 0, type, guarded.data(), static_cast<DWORD>(bytes.size()));
     RegCloseKey(key);
 }
 
