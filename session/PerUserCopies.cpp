@@ -5,6 +5,7 @@
 #include "optionfiles/SettingLineValues.h"
 #include "platform/RegistryKey.h"
 #include "session/ClientSavedFile.h"
+#include "session/SessionSteps.h"
 #include "session/StoredRegistryValue.h"
 #include "settings/Findings.h"
 #include "settings/RegistryValues.h"
