@@ -3,57 +3,29 @@
 // file and of a registry value. Wine does not virtualize, but it has the
 // folders and keys, so the test makes the copies itself; setupctl and
 // Setup.exe run in their own processes, as a player runs them.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-#include <shlobj.h>
-
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
-#include <string>
-
-#include "RemoteSheet.h"
-#include "res/resource.h"
+#include "SetupRun.h"
 #include "support/Command.h"
-#include "support/RegistryProbe.h"
-#include "support/RunProgram.h"
 
 namespace {
 
+using e2e::kSetupExe;
+using e2e::kTimeoutMs;
+using e2e::ReadBytes;
+using e2e::WriteBytes;
 namespace fs = std::filesystem;
 
-const std::string kSetupExe = run::WinePath(SETUP_EXE);
-const std::string kSetupctl = run::WinePath(SETUPCTL);
-constexpr DWORD kTimeoutMs = 60000;
-
-// Where Windows keeps the 32-bit client's copies of the product key's
-// values; opened in the 64-bit view, which names WOW6432Node as it is.
-const char kPerUserVendorKey[] = "Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\WOW6432Node\\Brindlecast";
-const char kPerUserKey[] = "Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\WOW6432Node\\Brindlecast\\Korvane";
-const char kMachineKeyName[] = "HKEY_LOCAL_MACHINE\\Software\\Brindlecast\\Korvane";
-
+// The key Windows keeps the 32-bit client's copies of the product key's
+// values in, opened in the 64-bit view, which names WOW6432Node as it is.
+const std::string kPerUserVendorKey = "Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\WOW6432Node\\Brindlecast";
+const std::string kPerUserKey = kPerUserVendorKey + "\\Korvane";
 const std::string kClientLine = "WindowX = 40\r\n";  // the client's own, in its copy only
 const std::string kMachineOnlyLine = "-- left in the file the game no longer reads\r\n";
 
-std::string KnownFolder(int csidl)
+std::string Environment(const char* name)
 {
-    char path[MAX_PATH] = {};
-    SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
-    return path;
-}
-
-std::string ReadBytes(const fs::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const fs::path& path, const std::string& bytes)
-{
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
+    char value[MAX_PATH] = {};
+    GetEnvironmentVariableA(name, value, sizeof value);
+    return value;
 }
 
 bool Contains(const std::string& text, const std::string& part)
@@ -64,66 +36,48 @@ bool Contains(const std::string& text, const std::string& part)
 // The line of show's output for the setting.
 std::string ShownLine(const std::string& out, const std::string& name)
 {
-    const size_t at = out.find("\n" + name + " ");
-    if (at == std::string::npos)
-        return out.compare(0, name.size() + 1, name + " ") == 0 ? out.substr(0, out.find('\n')) : "";
-    return out.substr(at + 1, out.find('\n', at + 1) - at - 1);
+    const size_t at = ("\n" + out).find("\n" + name + " ");
+    return at == std::string::npos ? "" : out.substr(at, out.find('\n', at) - at);
 }
 
-void WritePerUserValue(const char* name, DWORD value)
+void WritePerUserSoundMode(DWORD value)
 {
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kPerUserKey, 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY,
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kPerUserKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY,
                               nullptr, &key, nullptr),
               ERROR_SUCCESS);
-    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    RegSetValueExA(key, "SOUNDMODE", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
     RegCloseKey(key);
 }
 
-bool PerUserValueExists(const char* name)
+bool PerUserSoundModeExists()
 {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kPerUserKey, 0, KEY_READ | KEY_WOW64_64KEY, &key) != ERROR_SUCCESS)
-        return false;
-    const bool exists = RegQueryValueExA(key, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-    RegCloseKey(key);
-    return exists;
-}
-
-void ClearPerUserKey()
-{
-    RegDeleteTreeA(HKEY_CURRENT_USER, kPerUserVendorKey);
-    RegDeleteKeyExA(HKEY_CURRENT_USER, kPerUserVendorKey, KEY_WOW64_64KEY, 0);
-}
-
-std::string UniqueName()
-{
-    std::random_device random;
-    return "Korvane-test-" + std::to_string(random());
+    return RegGetValueA(HKEY_CURRENT_USER, kPerUserKey.c_str(), "SOUNDMODE", RRF_RT_ANY | RRF_SUBKEY_WOW6464KEY, nullptr,
+                        nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 // A client folder with the demo scripts in base, the saved file there, and
 // the place of its per-user copy; both removed at the end.
 class PerUserCopy : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        probe::ClearVendorKey();
-        ClearPerUserKey();
-    }
+    void SetUp() override { ClearKeys(); }
     void TearDown() override
     {
         std::error_code ignored;
         fs::remove_all(folder_, ignored);
         fs::remove_all(copyFolder_, ignored);
+        ClearKeys();
+    }
+    static void ClearKeys()
+    {
         probe::ClearVendorKey();
-        ClearPerUserKey();
+        RegDeleteTreeA(HKEY_CURRENT_USER, kPerUserVendorKey.c_str());
     }
 
     void MakeClientFolderIn(const std::string& base)
     {
-        folder_ = fs::path(base) / UniqueName();
-        copyFolder_ = fs::path(KnownFolder(CSIDL_LOCAL_APPDATA) + "\\VirtualStore" + folder_.string().substr(2));
+        folder_ = fs::path(base) / ("Korvane-test-" + std::to_string(GetCurrentProcessId()));
+        copyFolder_ = Environment("LOCALAPPDATA") + "\\VirtualStore" + folder_.string().substr(2);
         fs::create_directories(folder_);
         fs::copy(run::WinePath(DEMO_DIR) + "\\System", folder_ / "System", fs::copy_options::recursive);
         WriteBytes(SavedFile(), kMachineOnlyLine + "OptionInfoList[\"Bgm_Volume\"] = 90\r\n");
@@ -135,7 +89,7 @@ protected:
     void MakeCopies()
     {
         MakeFileCopy();
-        WritePerUserValue("SOUNDMODE", 1);
+        WritePerUserSoundMode(1);
     }
     void MakeFileCopy() { WriteBytes(CopyFile(), kClientLine + "OptionInfoList[\"Bgm_Volume\"] = 30\r\n"); }
 
@@ -145,7 +99,7 @@ protected:
 
     command::Result Setupctl(const std::vector<std::string>& arguments) const
     {
-        return command::Run(kSetupctl, arguments, folder_.string());
+        return command::Run(run::WinePath(SETUPCTL), arguments, folder_.string());
     }
 
     // After a save: the game reads the saved file, with the copy's volume,
@@ -158,7 +112,7 @@ protected:
         EXPECT_FALSE(Contains(saved, kMachineOnlyLine)) << saved;
         EXPECT_TRUE(Contains(saved, "OptionInfoList[\"Bgm_Volume\"] = 30\r\n")) << saved;
         EXPECT_TRUE(Contains(saved, change)) << saved;
-        EXPECT_FALSE(PerUserValueExists("SOUNDMODE"));
+        EXPECT_FALSE(PerUserSoundModeExists());
         EXPECT_EQ(probe::Read(probe::kProductKey, "SOUNDMODE").bytes, probe::Dword(1));
     }
 
@@ -168,7 +122,7 @@ protected:
 
 TEST_F(PerUserCopy, ShowTakesEachValueFromTheCopyTheGameReadsAndCheckNamesEveryCopy)
 {
-    MakeClientFolderIn(KnownFolder(CSIDL_PROGRAM_FILESX86));
+    MakeClientFolderIn(Environment("ProgramFiles(x86)"));
     MakeCopies();
 
     const command::Result shown = Setupctl({"show"});
@@ -186,15 +140,15 @@ TEST_F(PerUserCopy, ShowTakesEachValueFromTheCopyTheGameReadsAndCheckNamesEveryC
     for (const std::string& expected : {
              CopyName() + ": a per-user copy of SaveData\\OptionInfo.lua, which the game reads instead",
              CopyName() + ": Bgm_Volume is 30 here and 90 in SaveData\\OptionInfo.lua",
-             std::string("HKEY_CURRENT_USER\\") + kPerUserKey + ": SOUNDMODE is 1 here and 0 in " + kMachineKeyName})
+             "HKEY_CURRENT_USER\\" + kPerUserKey + ": SOUNDMODE is 1 here and 0 in " + "HKEY_LOCAL_MACHINE\\Software\\Brindlecast\\Korvane"})
         EXPECT_TRUE(Contains(checked.out, expected)) << expected << "\nin\n" << checked.out;
     EXPECT_TRUE(fs::exists(CopyFile()));
-    EXPECT_TRUE(PerUserValueExists("SOUNDMODE"));
+    EXPECT_TRUE(PerUserSoundModeExists());
 }
 
 TEST_F(PerUserCopy, SetSavesWhatTheGameReadsAndRemovesTheCopies)
 {
-    MakeClientFolderIn(KnownFolder(CSIDL_PROGRAM_FILESX86));
+    MakeClientFolderIn(Environment("ProgramFiles(x86)"));
     MakeCopies();
 
     const command::Result set = Setupctl({"set", "Effect_Volume=70"});
@@ -209,7 +163,7 @@ TEST_F(PerUserCopy, SetSavesWhatTheGameReadsAndRemovesTheCopies)
 
 TEST_F(PerUserCopy, TheSheetsOkSavesWhatTheGameReadsAndSaysTheCopiesWereRemoved)
 {
-    MakeClientFolderIn(KnownFolder(CSIDL_PROGRAM_FILESX86));
+    MakeClientFolderIn(Environment("ProgramFiles(x86)"));
     MakeCopies();
 
     remote::Process setup(kSetupExe, folder_.string());
@@ -245,7 +199,7 @@ TEST_F(PerUserCopy, OutsideTheProtectedFoldersAFileWhereACopyWouldBeIsNeitherRea
 
 TEST_F(PerUserCopy, InAProtectedFolderWithoutCopiesTheSavedFileAndKeyAreReadAndWritten)
 {
-    MakeClientFolderIn(KnownFolder(CSIDL_PROGRAM_FILESX86));
+    MakeClientFolderIn(Environment("ProgramFiles(x86)"));
 
     const command::Result shown = Setupctl({"show", "Bgm_Volume", "SOUNDMODE"});
     EXPECT_TRUE(Contains(ShownLine(shown.out, "Bgm_Volume"), " 90 ")) << shown.out;
