@@ -48,18 +48,18 @@ OptionScript::Loaded OptionScript::CompileFile(const std::string& name, std::str
     switch (result.status) {
     case ChunkLoader::Status::kLoaded:
     case ChunkLoader::Status::kRunFailed:
-        loadedName_ = name;
+        loadedName_ = PlaceOf(name);
         loadedHostPath_ = hostPath;
         loadedChunk_ = result.chunk;
         failedBefore_ = result.status == ChunkLoader::Status::kRunFailed;
         runProblem_ = std::move(result.problem);
         if (findings_ != nullptr)
-            usedFiles_[name.substr(0, name.size() - 4)] = name;  // less ".lub" or ".lua"
+            usedFiles_[name.substr(0, name.size() - 4)] = loadedName_;  // less ".lub" or ".lua"
         return Loaded::kYes;
     case ChunkLoader::Status::kMissing:
         return Loaded::kMissing;
     default:
-        Note(name, result.problem, fallingBack);
+        Note(PlaceOf(name), result.problem, fallingBack);
         script.Collect();  // what the failed compile left
         return Loaded::kFailed;
     }
@@ -98,6 +98,14 @@ std::string OptionScript::HostPathOf(const std::string& name)
     if (known.empty())
         known = HostPath(name.c_str());
     return known;
+}
+
+// A file read from elsewhere is named where it was read, so that a finding
+// points to what the script reader read.
+std::string OptionScript::PlaceOf(const std::string& name) const
+{
+    const auto instead = readFrom_.find(name);
+    return instead != readFrom_.end() ? instead->second : name;
 }
 
 std::string OptionScript::ReadFileFrom(const std::string& name, const std::string& hostPath)

@@ -47,8 +47,9 @@ public:
     // recorded). The findings must outlive the lookups.
     void SetFindings(Findings* findings) { findings_ = findings; }
     // While findings are recorded: the file of scriptName ("...\\OptionInfo"
-    // without extension) whose chunk answered last, as the tool names it;
-    // scriptName + ".lua" when none has.
+    // without extension) whose chunk answered last, as the tool names it
+    // (its host path when read from elsewhere: ReadFileFrom); scriptName +
+    // ".lua" when none has.
     std::string FileUsedFor(const std::string& scriptName) const;
 
     // Reads the file name (as the tool names it) from hostPath instead of
@@ -101,6 +102,7 @@ private:
     lua_State* Lua() const { return current_->get(); }
     Loaded LoadScript(const char* scriptName);
     std::string HostPathOf(const std::string& name);
+    std::string PlaceOf(const std::string& name) const;
     Loaded CompileFile(const std::string& name, std::string_view fallingBack, bool othersWrite);
     bool Prepared(ScriptSource source);
     bool RunPrepared();

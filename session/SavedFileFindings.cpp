@@ -6,6 +6,7 @@
 #include "optionfiles/SetAsideLines.h"
 #include "optionfiles/SettingLineValues.h"
 #include "settings/SettingNames.h"
+#include "settings/SettingsRecord.h"
 
 namespace {
 
@@ -50,7 +51,10 @@ void NoteSetAsideLines(Findings& findings, const std::string& place, std::string
 
 void CheckSavedFileLines(Findings& findings)
 {
-    const std::string place = SetupSession::SavedFileName();
+    // The lines are those of the file the client reads: its per-user copy's
+    // when it has one.
+    const std::string& copy = SetupSettings->savedFileReadFrom;
+    const std::string place = copy.empty() ? SetupSession::SavedFileName() : copy;
     std::string text;
     if (SetupSession::SavedFileFailsToRun(text)) {
         NoteLineByLineRead(findings, place, text);
