@@ -178,17 +178,25 @@ void PrintDifferences(const std::vector<Difference>& differences, bool json, uns
     PrintJsonDocument(out.EndArray().EndObject().Line());
 }
 
+// The seat's settings as a save would write them: read from a client
+// folder, with the device and mode chosen.
+int ReadSeatAsSaved(const Arguments& arguments, ClientSettings& client)
+{
+    if (const int refused = RefuseOtherFolder(arguments))
+        return refused;
+    if (const int failed = ReadClientSettings(client))
+        return failed;
+    TakeChosenDevice();
+    return kExitDone;
+}
+
 }  // namespace
 
 int RunExport(const Arguments& arguments)
 {
-    if (const int refused = RefuseOtherFolder(arguments))
-        return refused;
     ClientSettings client;
-    if (const int failed = ReadClientSettings(client))
-        return failed;
-    // The device and mode a save would write.
-    TakeChosenDevice();
+    if (const int refused = ReadSeatAsSaved(arguments, client))
+        return refused;
     ProfileContents contents;
     std::string name;
     if (const int refused = SplitExportOperands(arguments, contents, name))
@@ -221,13 +229,9 @@ int RunDiff(const Arguments& arguments)
     std::vector<Pair> pairs;
     if (const int refused = ReadProfilePairs(arguments, arguments.operands[0], pairs))
         return refused;
-    if (const int refused = RefuseOtherFolder(arguments))
-        return refused;
     ClientSettings client;
-    if (const int failed = ReadClientSettings(client))
-        return failed;
-    // The device and mode a save would write.
-    TakeChosenDevice();
+    if (const int refused = ReadSeatAsSaved(arguments, client))
+        return refused;
     std::vector<Difference> differences;
     for (const Pair& pair : pairs)
         differences.push_back(Difference{pair.name, PartValue(pair.name), {}});

@@ -196,7 +196,7 @@ TEST_F(Setupctl, SavesOnlyIntoAClientFolder)
     EXPECT_EQ(Snapshot(), before);
 }
 
-std::string Replaced(std::string text, const std::string& from, const std::string& to)
+[[maybe_unused]] std::string Replaced(std::string text, const std::string& from, const std::string& to)
 {
     const size_t at = text.find(from);
     return at == std::string::npos ? text : text.replace(at, from.size(), to);
