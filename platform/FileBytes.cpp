@@ -1,6 +1,7 @@
 #include "platform/FileBytes.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <string_view>
 
@@ -9,6 +10,7 @@
 #include "platform/HostPath.h"
 
 #ifdef _WIN32
+#include <io.h>
 #include <windows.h>
 #else
 #include <fcntl.h>
@@ -24,19 +26,10 @@ const SystemError kFileTooLarge = EFBIG;
 
 bool IsMissingFileError(SystemError error)
 {
-#ifdef _WIN32
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-#else
-    return error == ENOENT || error == ENOTDIR;
-#endif
+    return MeansMissing(error);
 }
 
 namespace {
-
-bool IsMissing(SystemError error)
-{
-    return IsMissingFileError(error);
-}
 
 FileBytes Failed(FileBytes::Status status, SystemError error)
 {
@@ -87,21 +80,31 @@ FileHandle OpenForReading(const std::string& hostPath, SystemError& error)
 }
 #endif
 
-// The file's size from its end, or -1 when it cannot be told.
-long SizeOf(std::FILE* file)
+// The file's whole size, in 64 bits wherever long has 32 (a file past
+// 4 GiB must not pass for a small one); false when it cannot be told.
+bool SizeOf(std::FILE* file, std::uint64_t& size)
 {
-    if (std::fseek(file, 0, SEEK_END) != 0)
-        return -1;
-    const long size = std::ftell(file);
-    return std::fseek(file, 0, SEEK_SET) == 0 ? size : -1;
+#ifdef _WIN32
+    LARGE_INTEGER bytes;
+    const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
+    if (handle == INVALID_HANDLE_VALUE || !GetFileSizeEx(handle, &bytes) || bytes.QuadPart < 0)
+        return false;
+    size = static_cast<std::uint64_t>(bytes.QuadPart);
+#else
+    struct stat info;
+    if (fstat(fileno(file), &info) != 0 || info.st_size < 0)
+        return false;
+    size = static_cast<std::uint64_t>(info.st_size);
+#endif
+    return true;
 }
 
 FileBytes ReadOpenFile(std::FILE* file, std::size_t maxBytes)
 {
-    const long size = SizeOf(file);
-    if (size < 0)
-        return Failed(FileBytes::Status::kUnreadable, LastFileError());
-    if (static_cast<unsigned long>(size) > maxBytes) {
+    std::uint64_t size = 0;
+    if (!SizeOf(file, size))
+        return Failed(FileBytes::Status::kUnreadable, LastSystemError());
+    if (size > maxBytes) {
         FileBytes tooLarge = Failed(FileBytes::Status::kTooLarge, kNoError);
         tooLarge.maxBytes = maxBytes;
         return tooLarge;
@@ -122,7 +125,7 @@ FileBytes ReadOpenFile(std::FILE* file, std::size_t maxBytes)
 FileBytes Opened(FileHandle file, SystemError error, std::size_t maxBytes)
 {
     if (!file)
-        return Failed(IsMissing(error) ? FileBytes::Status::kMissing : FileBytes::Status::kUnreadable,
+        return Failed(MeansMissing(error) ? FileBytes::Status::kMissing : FileBytes::Status::kUnreadable,
                       error);
     return ReadOpenFile(file.get(), maxBytes);
 }
@@ -153,8 +156,8 @@ FileBytes ReadFileBytes(const std::string& hostPath, std::size_t maxBytes)
 
 FileBytes ReadFileBytesIn(const HeldFolder& folder, const std::string& name, std::size_t maxBytes)
 {
-    SystemError error = kNoError;
-    FileHandle file = folder.OpenPlainFile(name, error);
+    SystemError error = folder.IsOpen() ? kNoError : folder.Error();
+    FileHandle file = error == kNoError ? folder.OpenPlainFile(name, error) : nullptr;
     FileBytes read = Opened(std::move(file), error, maxBytes);
     if (read.status == FileBytes::Status::kRead && LoadsAsPrecompiledCode(read.bytes))
         return Failed(FileBytes::Status::kUnreadable, kRefusedPrecompiled);
@@ -165,9 +168,6 @@ FileBytes ReadUnlinkedFileBytes(const std::string& hostPath, std::size_t maxByte
 {
     const HostPathParts parts = SplitHostPath(hostPath);
     HeldFolder folder;
-    const SystemError error = folder.Open(parts.folder);
-    if (error != kNoError)
-        return Failed(IsMissing(error) ? FileBytes::Status::kMissing : FileBytes::Status::kUnreadable,
-                      error);
+    folder.Open(parts.folder);
     return ReadFileBytesIn(folder, parts.name, maxBytes);
 }

@@ -5,6 +5,7 @@
 #else
 #include <cerrno>
 #include <ctime>
+#include <fcntl.h>
 #include <sys/stat.h>
 #endif
 
@@ -34,10 +35,10 @@ constexpr std::int64_t kUnsettledTicks = 3 * kTicksPerSecond;
 
 #ifdef _WIN32
 
+// No access asked for: enough to read the file's information, and never in
+// the way of another program that has it open.
 StampStatus StampFile(const std::string& hostPath, FileStamp& stamp)
 {
-    // No access asked for: enough to read the file's information, and
-    // never in the way of another program that has it open.
     const HANDLE file = CreateFileA(hostPath.c_str(), 0,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -47,10 +48,15 @@ StampStatus StampFile(const std::string& hostPath, FileStamp& stamp)
                    ? StampStatus::kMissing
                    : StampStatus::kUnknown;
     }
-    BY_HANDLE_FILE_INFORMATION info;
-    const BOOL known = GetFileInformationByHandle(file, &info);
+    const StampStatus status = StampHandle(file, stamp);
     CloseHandle(file);
-    if (!known)
+    return status;
+}
+
+StampStatus StampHandle(void* handle, FileStamp& stamp)
+{
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(handle, &info))
         return StampStatus::kUnknown;
     stamp.volume = info.dwVolumeSerialNumber;
     stamp.index = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
@@ -71,8 +77,13 @@ std::int64_t FileClockNow()
 
 StampStatus StampFile(const std::string& hostPath, FileStamp& stamp)
 {
+    return StampAt(AT_FDCWD, hostPath.c_str(), 0, stamp);
+}
+
+StampStatus StampAt(int folder, const char* name, int flags, FileStamp& stamp)
+{
     struct stat info;
-    if (stat(hostPath.c_str(), &info) != 0)
+    if (fstatat(folder, name, &info, flags) != 0)
         return errno == ENOENT || errno == ENOTDIR ? StampStatus::kMissing : StampStatus::kUnknown;
     stamp.volume = static_cast<std::uint64_t>(info.st_dev);
     stamp.index = static_cast<std::uint64_t>(info.st_ino);

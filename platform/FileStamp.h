@@ -29,7 +29,18 @@ enum class StampStatus {
     kUnknown,  // there may be a file, but its stamp cannot be had
 };
 
+// The stamp of the file at hostPath, through any link (the client's own
+// files may be links); a folder that others write is stamped through
+// HeldFolder::Stamp, which never follows one.
 StampStatus StampFile(const std::string& hostPath, FileStamp& stamp);
+#ifdef _WIN32
+// The stamp of an open file's handle.
+StampStatus StampHandle(void* handle, FileStamp& stamp);
+#else
+// The stamp of name in the folder descriptor folder (or AT_FDCWD), with
+// fstatat's flags.
+StampStatus StampAt(int folder, const char* name, int flags, FileStamp& stamp);
+#endif
 
 // The time on the clock that file times are taken from.
 std::int64_t FileClockNow();

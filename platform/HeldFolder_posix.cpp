@@ -42,6 +42,24 @@ bool NamesFile(int folder, const std::string& name, std::FILE* file)
            named.st_ino == open.st_ino;
 }
 
+// The file that the side file is to replace: refused when nobody may
+// write it (the host's read-only mark), else its permissions given to the
+// side file, and, for a save run as root, its owner, so that the player
+// keeps the file. Nothing there leaves the rename to decide.
+SystemError TakeModeOf(int folder, const std::string& to, int side)
+{
+    struct stat old;
+    if (fstatat(folder, to.c_str(), &old, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(old.st_mode))
+        return kNoError;
+    if ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return kRefusedReadOnly;
+    // Where the owner cannot be given (a namespace without that user), root
+    // keeps the file, which is still whole.
+    const bool ownerKept = geteuid() != 0 || fchown(side, old.st_uid, old.st_gid) == 0;
+    static_cast<void>(ownerKept);
+    return fchmod(side, old.st_mode & (S_IRWXU | S_IRWXG | S_IRWXO)) == 0 ? kNoError : LastSystemError();
+}
+
 FileHandle Wrap(int descriptor, const char* mode, SystemError& error)
 {
     FileHandle file(fdopen(descriptor, mode));
@@ -113,6 +131,9 @@ SystemError HeldFolder::Rename(std::FILE* file, const std::string& from, const s
 {
     if (!NamesFile(descriptor_, from, file))
         return ENOENT;
+    const SystemError error = TakeModeOf(descriptor_, to, fileno(file));
+    if (error != kNoError)
+        return error;
     return renameat(descriptor_, from.c_str(), descriptor_, to.c_str()) == 0 ? kNoError
                                                                              : LastSystemError();
 }
@@ -145,6 +166,11 @@ SystemError HeldFolder::RemoveName(const std::string& name) const
     if (unlinkat(descriptor_, name.c_str(), 0) == 0 || errno == ENOENT)
         return kNoError;
     return LastSystemError();
+}
+
+StampStatus HeldFolder::Stamp(const std::string& name, FileStamp& stamp) const
+{
+    return StampAt(descriptor_, name.c_str(), AT_SYMLINK_NOFOLLOW, stamp);
 }
 
 bool HeldFolder::Identity(std::uint64_t& volume, std::uint64_t& index) const

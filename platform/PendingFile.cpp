@@ -1,33 +1,43 @@
 #include "platform/PendingFile.h"
 
 #include "platform/ProcessId.h"
+#include "platform/RandomText.h"
 #include "platform/WholeFile.h"
 
 namespace {
 
-// A side file is named name + "." + a process number + this.
+// A side file is named name + "." + a process number + "-" + the random
+// part + this; earlier saves left names without the random part.
 constexpr char kSideFileEnd[] = ".new";
+constexpr std::size_t kRandomBytes = 8;
 
-// A name as SideFileName makes them, for any process.
+bool AllOf(const std::string& text, const char* digits)
+{
+    return !text.empty() && text.find_first_not_of(digits) == std::string::npos;
+}
+
+// A name as SideFileName makes them, or as earlier saves did, for any process.
 bool IsSideFileOf(const std::string& entry, const std::string& name)
 {
     const std::string end = kSideFileEnd;
     if (entry.size() <= name.size() + 1 + end.size() || entry.compare(0, name.size(), name) != 0 ||
         entry[name.size()] != '.' || entry.compare(entry.size() - end.size(), end.size(), end) != 0)
         return false;
-    const std::string number = entry.substr(name.size() + 1, entry.size() - name.size() - 1 - end.size());
-    return number.find_first_not_of("0123456789") == std::string::npos;
+    const std::string middle = entry.substr(name.size() + 1, entry.size() - name.size() - 1 - end.size());
+    const std::size_t dash = middle.find('-');
+    if (dash == std::string::npos)
+        return AllOf(middle, "0123456789");
+    return AllOf(middle.substr(0, dash), "0123456789") && AllOf(middle.substr(dash + 1), "0123456789abcdef");
 }
 
 }  // namespace
 
 std::string SideFileName(const std::string& name)
 {
-    return name + "." + std::to_string(CurrentProcessId()) + kSideFileEnd;
+    return name + "." + std::to_string(CurrentProcessId()) + "-" + RandomHexText(kRandomBytes) + kSideFileEnd;
 }
 
-PendingFile::PendingFile(const HeldFolder& folder, std::string name)
-    : folder_(folder), name_(std::move(name)), sideName_(SideFileName(name_))
+PendingFile::PendingFile(const HeldFolder& folder, std::string name) : folder_(folder), name_(std::move(name))
 {
 }
 
@@ -54,9 +64,7 @@ void PendingFile::RemoveLeftOver(const HeldFolder& folder, const std::string& na
 
 SystemError PendingFile::Start(const std::function<bool(std::FILE*)>& write)
 {
-    startError_ = folder_.IsOpen() ? kNoError : folder_.Error();
-    if (startError_ == kNoError)
-        file_ = folder_.CreateNewFile(sideName_, startError_);
+    startError_ = folder_.IsOpen() ? CreateSideFile() : folder_.Error();
     if (!file_)
         return startError_;
     ResetFileError();
@@ -65,6 +73,19 @@ SystemError PendingFile::Start(const std::function<bool(std::FILE*)>& write)
     startError_ = LastFileError();
     Abandon();
     return startError_;
+}
+
+// A name that exists is somebody else's: another is tried, a few times.
+SystemError PendingFile::CreateSideFile()
+{
+    for (int tries = 0; tries < kNameTries; ++tries) {
+        SystemError error = kNoError;
+        sideName_ = SideFileName(name_);
+        file_ = folder_.CreateNewFile(sideName_, error);
+        if (file_ || error != kFileExists)
+            return error;
+    }
+    return kNoFreeSideName;
 }
 
 std::FILE* PendingFile::Continue(SystemError& error) const

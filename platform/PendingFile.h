@@ -24,6 +24,10 @@ public:
     PendingFile(const PendingFile&) = delete;
     PendingFile& operator=(const PendingFile&) = delete;
 
+    // How many side file names are tried, each new, before the save
+    // gives up (kNoFreeSideName): names that others made first are skipped.
+    static constexpr int kNameTries = 16;
+
     // The first step: makes the side file and has write write to it (false
     // when a write failed). On failure no side file is left and the reason
     // is returned.
@@ -39,14 +43,16 @@ public:
     SystemError Commit();
 
     // Removes the side files of name that saves of processes that died
-    // left in folder. Only while the save lock is held: no other save can
-    // then own one.
+    // left in folder (and links of such names that others put there, never
+    // what they lead to). Only while the save lock is held: no other save
+    // can then own one.
     static void RemoveLeftOver(const HeldFolder& folder, const std::string& name);
 
-    // The side file's name in the folder.
+    // The side file's name in the folder, once Start made it.
     const std::string& SideName() const { return sideName_; }
 
 private:
+    SystemError CreateSideFile();
     void Abandon();
 
     const HeldFolder& folder_;
@@ -56,6 +62,6 @@ private:
     SystemError startError_ = kNoError;
 };
 
-// The saved file's name for a side file of this process: no other process
-// that writes the folder at the same time uses it.
+// A new name for a side file of name, made by this process: its process
+// number and a random part, so that nobody can make it first on purpose.
 std::string SideFileName(const std::string& name);

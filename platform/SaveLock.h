@@ -7,13 +7,14 @@
 
 // One save at a time per client folder: two runs of the tools at once (the
 // sheet open while a script runs setupctl) would tear the saved file and
-// lose each other's changes. The lock is no file that could be planted: a
-// lock on the folder's descriptor natively, a mutex named from the
-// folder's identity on Windows. Held until it goes out of scope.
+// lose each other's changes. Only one who may save can hold it: natively a
+// write lock on a file of the client folder that only its owner may open,
+// on Windows a Global\ mutex named from the folder's identity, which only
+// administrators and services may make. Held until it goes out of scope.
 class SaveLock {
 public:
-    // How long a save waits for another one to end before it fails: a lock
-    // that anyone can hold must not stop a save for ever.
+    // How long a save waits for another one to end before it fails: a
+    // save that hangs must not stop every later one for ever.
     static constexpr unsigned kWaitMilliseconds = 10000;
 
     SaveLock() = default;
@@ -31,5 +32,7 @@ private:
     bool held_ = false;
 #ifdef _WIN32
     void* mutex_ = nullptr;
+#else
+    int descriptor_ = -1;
 #endif
 };

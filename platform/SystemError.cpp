@@ -29,6 +29,9 @@ const char* RefusalText(SystemError error)
     case kSaveBusy: return "Another save of this client's settings did not end in time.";
     case kRefusedPrecompiled:
         return "It holds precompiled Lua code, which Setup runs only from the client's own folder.";
+    case kRefusedReadOnly: return "It is marked read-only, and Setup does not replace a read-only file.";
+    case kNoFreeSideName:
+        return "Every name Setup tried for its side file in this folder was already taken.";
     default: return nullptr;
     }
 }
@@ -36,6 +39,13 @@ const char* RefusalText(SystemError error)
 }  // namespace
 
 #ifdef _WIN32
+
+const SystemError kFileExists = ERROR_FILE_EXISTS;
+
+bool MeansMissing(SystemError error)
+{
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
 
 std::string DescribeSystemError(SystemError error)
 {
@@ -79,6 +89,13 @@ void ResetFileError()
 }
 
 #else
+
+const SystemError kFileExists = EEXIST;
+
+bool MeansMissing(SystemError error)
+{
+    return error == ENOENT || error == ENOTDIR;
+}
 
 std::string DescribeSystemError(SystemError error)
 {

@@ -16,6 +16,16 @@ constexpr SystemError kRefusedNotAFile = 0x20000002;  // a pipe, a device, a fol
 constexpr SystemError kRefusedHardLinked = 0x20000003;  // one file under more names
 constexpr SystemError kSaveBusy = 0x20000004;  // another save of the folder did not end in time
 constexpr SystemError kRefusedPrecompiled = 0x20000005;  // precompiled code where only source may be
+constexpr SystemError kRefusedReadOnly = 0x20000006;  // a file marked read-only, left as it is
+constexpr SystemError kNoFreeSideName = 0x20000007;   // every side file name tried was taken
+
+// Whether error says that nothing of the name, or no folder on its way, is
+// there (ENOENT, ENOTDIR, ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND).
+bool MeansMissing(SystemError error);
+
+// The platform's code for a name that something already has (EEXIST,
+// ERROR_FILE_EXISTS).
+extern const SystemError kFileExists;
 
 // The platform's own words for error, on one line and without a line end
 // (FormatMessageA on Windows, strerror elsewhere).

@@ -48,6 +48,36 @@ FileBytes ClientSavedFile::Read() const
     return ReadFileBytesIn(folder_.Folder(), SplitHostPath(copyPath_).name, kMaxSavedFileBytes);
 }
 
+FileBytes ClientSavedFile::Read(const HeldFolder& saveFolder) const
+{
+    if (!copyThere_)
+        return ReadFileBytesIn(saveFolder, SplitHostPath(SetupSession::SavedFileHostPath()).name,
+                               kMaxSavedFileBytes);
+    return Read();
+}
+
+// A copy whose folder could not be held has no stamp to be had.
+SeenFile ClientSavedFile::See(const HeldFolder& saveFolder) const
+{
+    if (!copyThere_)
+        return SeeFile(saveFolder, SplitHostPath(SetupSession::SavedFileHostPath()).name);
+    if (folderError_ != kNoError) {
+        SeenFile unknown;
+        unknown.status = StampStatus::kUnknown;
+        return unknown;
+    }
+    return SeeFile(folder_.Folder(), SplitHostPath(copyPath_).name);
+}
+
+bool ClientSavedFile::MayHaveChanged(const SeenFile& seen, const HeldFolder& saveFolder) const
+{
+    if (!copyThere_)
+        return ::MayHaveChanged(seen, saveFolder, SplitHostPath(SetupSession::SavedFileHostPath()).name);
+    if (folderError_ != kNoError)
+        return true;
+    return ::MayHaveChanged(seen, folder_.Folder(), SplitHostPath(copyPath_).name);
+}
+
 SystemError ClientSavedFile::RemoveCopy() const
 {
     if (!copyThere_)

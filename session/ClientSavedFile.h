@@ -4,6 +4,7 @@
 
 #include "platform/FileBytes.h"
 #include "platform/HeldPath.h"
+#include "platform/SeenFile.h"
 #include "platform/SystemError.h"
 
 // The saved option file as the client reads it: Windows' per-user copy,
@@ -32,8 +33,14 @@ public:
     // outside the protected folders, or a host that does not virtualize).
     const std::string& CopyPath() const { return copyPath_; }
 
-    // The bytes of the file the client reads.
+    // The bytes of the file the client reads; the second form reaches the
+    // save folder's own through saveFolder, held by the caller.
     FileBytes Read() const;
+    FileBytes Read(const HeldFolder& saveFolder) const;
+    // The file the client reads as it is now, and whether it may differ
+    // from what was seen, stamped as Read(saveFolder) reads it.
+    SeenFile See(const HeldFolder& saveFolder) const;
+    bool MayHaveChanged(const SeenFile& seen, const HeldFolder& saveFolder) const;
     // Removes the per-user copy, so that the client reads the saved file
     // again; kNoError when there is none.
     SystemError RemoveCopy() const;

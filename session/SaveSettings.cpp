@@ -1,7 +1,5 @@
 #include "session/SessionSteps.h"
 
-#include <sys/stat.h>
-
 #include "platform/HeldFolder.h"
 #include "platform/HostPath.h"
 #include "platform/PendingFile.h"
@@ -15,10 +13,11 @@
 
 namespace {
 
-bool FileExists(const std::string& hostPath)
+// Anything of the name, a link too, counts: the save would replace it.
+bool FileExists(const HeldFolder& folder, const std::string& name)
 {
-    struct stat found;
-    return stat(hostPath.c_str(), &found) == 0;
+    FileStamp stamp;
+    return folder.IsOpen() && folder.Stamp(name, stamp) != StampStatus::kMissing;
 }
 
 void Report(SaveReport& report, SystemError error, std::string what, std::string place,
@@ -82,8 +81,13 @@ SaveReport SetupSession::SaveSettings(const SaveLock&)
     const std::string folderUnusable = WhySaveFolderCannotBeMade();
     if (!folderUnusable.empty())
         report.failures.push_back(SaveFailure{FolderNotMade(), kSaveFolder, folderUnusable, false});
-    const bool fileWasThere = FileExists(SavedFileHostPath());
-    if (!PrepareSavedFile(report, fileWasThere) || !folderUnusable.empty()) {
+    // Held from the first look at the file to its replacement, and every
+    // file in it reached through it: no link planted there is followed, no
+    // folder put in its place reached.
+    HeldFolder folder;
+    folder.Open(SplitHostPath(SavedFileHostPath()).folder);
+    const bool fileWasThere = FileExists(folder, SplitHostPath(SavedFileHostPath()).name);
+    if (!PrepareSavedFile(report, folder, fileWasThere) || !folderUnusable.empty()) {
         if (!folderUnusable.empty() && report.failures.size() == 1)
             report.failures.push_back(SaveFailure{FileNotSaved(), SavedFileName(), folderUnusable, fileWasThere});
         return report;
@@ -94,10 +98,12 @@ SaveReport SetupSession::SaveSettings(const SaveLock&)
     }
     Report(report, MakeSaveFolder(), FolderNotMade(), kSaveFolder);
 
-    // Named once the folder is there, in the spelling it has.
+    // Named once the folder is there, in the spelling it has; a folder that
+    // was not there before is held from now on.
     const HostPathParts parts = SplitHostPath(SavedFileHostPath());
-    HeldFolder folder;  // held through the save: no link planted in it is followed
-    if (folder.Open(parts.folder) == kNoError)
+    if (!folder.IsOpen())
+        folder.Open(parts.folder);
+    if (folder.IsOpen())
         PendingFile::RemoveLeftOver(folder, parts.name);  // no other save runs: see SaveLock
     PendingFile savedFile(folder, parts.name);
     const SystemError prepared = WriteSavedFile(savedFile);

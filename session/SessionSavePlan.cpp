@@ -77,7 +77,7 @@ std::string SetupSession::FileNotSaved()
     return "Your options could not be saved in " + SavedFileName() + ".";
 }
 
-bool SetupSession::PrepareSavedFile(SaveReport& report, bool fileWasThere)
+bool SetupSession::PrepareSavedFile(SaveReport& report, const HeldFolder& folder, bool fileWasThere)
 {
     CRegistry& s = *SetupSettings;
     // Lines another program added while the sheet was open are kept too.
@@ -86,10 +86,10 @@ bool SetupSession::PrepareSavedFile(SaveReport& report, bool fileWasThere)
     // meanwhile: the lines kept are those of the file the client reads.
     const ClientSavedFile client;
     const bool readElsewhere = s.savedFileReadFrom != (client.IsPerUserCopy() ? client.CopyPath() : "");
-    if (MayHaveChanged(s.savedFileSeen, client.HostPath()) || readElsewhere) {
+    if (client.MayHaveChanged(s.savedFileSeen, folder) || readElsewhere) {
         s.preservedLines.clear();
         s.unreadSavedFile.clear();
-        LoadPreservedLines();
+        LoadPreservedLines(folder);
     }
     if (!s.unreadSavedFile.empty()) {
         report.failures.push_back(UnreadFileKept(s.unreadSavedFile, unreadAtStart));

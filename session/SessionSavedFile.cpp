@@ -6,6 +6,7 @@
 #include "optionfiles/SetAsideLines.h"
 #include "optionfiles/SettingLineValues.h"
 #include "platform/FileBytes.h"
+#include "platform/HeldFolder.h"
 #include "platform/HostPath.h"
 #include "platform/PendingFile.h"
 #include "platform/SeenFile.h"
@@ -35,11 +36,18 @@ std::string SetupSession::SavedFileName()
 // file the client reads, its per-user copy when there is one.
 void SetupSession::LoadPreservedLines()
 {
+    HeldFolder folder;
+    folder.Open(SplitHostPath(SavedFileHostPath()).folder);
+    LoadPreservedLines(folder);
+}
+
+void SetupSession::LoadPreservedLines(const HeldFolder& folder)
+{
     CRegistry& s = *SetupSettings;
     const ClientSavedFile client;
     s.savedFileReadFrom = client.IsPerUserCopy() ? client.CopyPath() : "";
-    s.savedFileSeen = SeeFile(client.HostPath());
-    FileBytes file = client.Read();
+    s.savedFileSeen = client.See(folder);
+    FileBytes file = client.Read(folder);
     switch (file.status) {
     case FileBytes::Status::kRead:
         s.preservedLines = PreservedLinesOf(std::move(file.bytes));

@@ -8,6 +8,7 @@
 #include "session/SetupSession.h"
 
 class Findings;
+class HeldFolder;
 class PendingFile;
 
 // The steps behind the session's entry points (SetupSession.h), for those
@@ -16,7 +17,10 @@ namespace SetupSession {
 
 // The read's steps, in its order.
 void LoadRegistrySettings(Access access = Access::kReadWrite);
+// The saved file's other lines, read through its folder, which the first
+// form opens and the second is given held.
 void LoadPreservedLines();
+void LoadPreservedLines(const HeldFolder& folder);
 // The saved file's values; from its lines of the tool's own form when the
 // file is there but does not compile or run.
 void ApplySavedOptions();
@@ -32,9 +36,10 @@ void CheckRegistryValues(Findings& findings);
 
 // The save's steps. Before the file is written: the kept lines read again
 // when the file may have changed since they were read, then those that keep
-// Lua from compiling the file set aside as comments. Adds what the player
-// must be told to report; false when the file must not be written.
-bool PrepareSavedFile(SaveReport& report, bool fileWasThere);
+// Lua from compiling the file set aside as comments, all through the held
+// save folder. Adds what the player must be told to report; false when the
+// file must not be written.
+bool PrepareSavedFile(SaveReport& report, const HeldFolder& folder, bool fileWasThere);
 // Both halves of the registry write: display device, then sound.
 struct RegistryResult {
     SystemError device = kNoError;

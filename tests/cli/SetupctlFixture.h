@@ -76,11 +76,15 @@ protected:
     }
 
     // Every file of the folder with its bytes, and the vendor key's values.
+    // The save lock's file (natively) holds nothing and stays once made.
     static std::map<std::string, std::string> Snapshot()
     {
         std::map<std::string, std::string> files;
-        for (const auto& entry : fs::recursive_directory_iterator("."))
+        for (const auto& entry : fs::recursive_directory_iterator(".")) {
+            if (entry.path() == fs::path(".") / "setup.lock")
+                continue;
             files[entry.path().string()] = entry.is_regular_file() ? client::Read(entry.path().string()) : "";
+        }
         files["registry values"] = std::to_string(probe::ValueCount(probe::kProductKey));
         for (const RegistryValue& stored : RegistryValues()) {
             const probe::Stored held = probe::Read(probe::kProductKey, stored.name);
