@@ -38,13 +38,26 @@ SaveFailure TooLarge(bool fileWasThere)
                           fileWasThere);
 }
 
-// The kept line's number in the file it was read from, as check numbers
-// it: each line there ends at LF.
-int LineNumber(const TextLines& kept, std::size_t index)
+// The kept lines' numbers in the file they were read from, as check numbers
+// them (each line there ends at LF): one pass over the text for lines in
+// the order of the file, as a set-aside gives them.
+std::vector<int> LineNumbers(const TextLines& kept, const std::vector<std::size_t>& indices)
 {
     const std::string& text = kept.text();
-    const std::size_t offset = static_cast<std::size_t>(kept[index].data() - text.data());
-    return 1 + static_cast<int>(std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(offset), '\n'));
+    std::vector<int> numbers;
+    numbers.reserve(indices.size());
+    std::size_t counted = 0;
+    int line = 1;
+    for (const std::size_t index : indices) {
+        const std::size_t offset = static_cast<std::size_t>(kept[index].data() - text.data());
+        if (offset < counted)
+            counted = 0, line = 1;
+        line += static_cast<int>(std::count(text.begin() + static_cast<std::ptrdiff_t>(counted),
+                                            text.begin() + static_cast<std::ptrdiff_t>(offset), '\n'));
+        counted = offset;
+        numbers.push_back(line);
+    }
+    return numbers;
 }
 
 // "line 3", "lines 3 and 7", "lines 3, 7 and 9", "lines 1, ... 10 and 4 more":
@@ -52,11 +65,13 @@ int LineNumber(const TextLines& kept, std::size_t index)
 std::string NamedLines(const TextLines& kept, const std::vector<std::size_t>& indices)
 {
     const std::size_t named = std::min(indices.size(), kLinesNamed);
+    const std::vector<int> numbers =
+        LineNumbers(kept, std::vector<std::size_t>(indices.begin(), indices.begin() + static_cast<std::ptrdiff_t>(named)));
     std::string text = indices.size() == 1 ? "line " : "lines ";
     for (std::size_t at = 0; at < named; ++at) {
         if (at > 0)
             text += at + 1 == indices.size() ? " and " : ", ";
-        text += std::to_string(LineNumber(kept, indices[at]));
+        text += std::to_string(numbers[at]);
     }
     if (named < indices.size())
         text += " and " + std::to_string(indices.size() - named) + " more";
@@ -122,8 +137,11 @@ bool SetupSession::PrepareSavedFile(SaveReport& report, const HeldFolder& folder
 std::vector<SetAsideLine> LinesASaveSetsAside()
 {
     const TextLines& kept = SetupSettings->preservedLines;
+    const std::vector<std::size_t> indices = SetAsideUntilCompiles(kept, SetupSession::SettingBlocks()).lines;
+    const std::vector<int> numbers = LineNumbers(kept, indices);
     std::vector<SetAsideLine> lines;
-    for (const std::size_t at : SetAsideUntilCompiles(kept, SetupSession::SettingBlocks()).lines)
-        lines.push_back(SetAsideLine{LineNumber(kept, at), std::string(kept[at])});
+    lines.reserve(indices.size());
+    for (std::size_t at = 0; at < indices.size(); ++at)
+        lines.push_back(SetAsideLine{numbers[at], std::string(kept[indices[at]])});
     return lines;
 }
