@@ -36,7 +36,9 @@ make_shape() {  # shape kib > file
 measure() {
   local folder=$1; shift
   local out
-  out=$( cd "$folder" && /usr/bin/time -f '%U %S %M' timeout "$limit" "$setupctl" "$@" 2>&1 >/dev/null | tail -1 )
+  # Into a file, not /dev/null: Wine writes to a character device line by
+  # line through its server, which costs minutes for a long report.
+  out=$( cd "$folder" && /usr/bin/time -f '%U %S %M' timeout "$limit" "$setupctl" "$@" 2>&1 >"$work/out" | tail -1 )
   read -r user system kib <<<"$out"
   if ! [[ "$user" =~ ^[0-9.]+$ ]]; then echo "? -"; return; fi
   awk -v u="$user" -v s="$system" -v k="$kib" -v l="$limit" 'BEGIN { t = u + s; if (t >= l - 0.5) printf(">%d %.0f\n", l, k / 1024); else printf("%.2f %.0f\n", t, k / 1024) }'
