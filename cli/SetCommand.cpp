@@ -17,6 +17,7 @@
 #include "session/FolderChecks.h"
 #include "platform/SaveLock.h"
 #include "session/ListedModes.h"
+#include "session/PerUserCopies.h"
 #include "session/SetupSession.h"
 #include "settings/RegistryValues.h"
 #include "settings/SettingNames.h"
@@ -198,8 +199,13 @@ int SaveChanges(const Arguments& arguments, const std::vector<NamedSetting>& bef
 {
     ChangeReport report = ReportChanges(before, *SetupSettings);
     report.notes = std::move(notes);
+    // A save removes the per-user copies the game reads instead, so they
+    // are a change even when everything stored is as a save writes it.
+    const std::vector<std::string> copies = PerUserCopiesASaveRemoves();
     // What is stored already is not written again, even where it could not be.
-    report.nothingToChange = SetupSession::NothingToChange();
+    report.nothingToChange = copies.empty() && SetupSession::NothingToChange();
+    if (arguments.dryRun)
+        report.notes.insert(report.notes.end(), copies.begin(), copies.end());
     if (!arguments.dryRun && report.nothingToChange)
         report.dryRun = false;
     else if (!arguments.dryRun) {

@@ -99,6 +99,16 @@ void ResolveFileCopy(SaveReport& report, const ClientSavedFile& client)
                            ") was removed, so that the game reads your settings.");
 }
 
+// The names of the values that have a per-user copy, ", " between them.
+std::string ValuesWithCopies()
+{
+    std::string names;
+    for (const RegistryValue& value : RegistryValues())
+        if (ReadPerUserRegistryValue(value.name).exists)
+            names += (names.empty() ? "" : ", ") + std::string(value.name);
+    return names;
+}
+
 // Removes the copies of the values a save writes; returns the names removed.
 std::string ResolveValueCopies(SaveReport& report)
 {
@@ -137,12 +147,21 @@ void CheckPerUserCopies(Findings& findings)
 
 bool AnyPerUserCopy(const ClientSavedFile& client)
 {
+    return client.IsPerUserCopy() || !ValuesWithCopies().empty();
+}
+
+std::vector<std::string> PerUserCopiesASaveRemoves()
+{
+    std::vector<std::string> notes;
+    const ClientSavedFile client;
     if (client.IsPerUserCopy())
-        return true;
-    for (const RegistryValue& value : RegistryValues())
-        if (ReadPerUserRegistryValue(value.name).exists)
-            return true;
-    return false;
+        notes.push_back("The save removes the per-user copy of " + SetupSession::SavedFileName() +
+                        " that the game reads instead (" + client.CopyPath() + ").");
+    const std::string values = ValuesWithCopies();
+    if (!values.empty())
+        notes.push_back("The save removes the per-user copies of " + values + " that the game reads instead (" +
+                        PerUserProductKeyName() + ").");
+    return notes;
 }
 
 void ResolvePerUserCopies(SaveReport& report, const ClientSavedFile& client)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "settings/SettingsRecord.h"
 
@@ -22,6 +23,10 @@ void CheckPerUserCopies(Findings& findings);
 
 // Whether the client reads any copy: of the saved file or of a value.
 bool AnyPerUserCopy(const ClientSavedFile& client);
+
+// What a save would remove, told before it is made: a note for the copy of
+// the saved file and one for the copies of the values; none without copies.
+std::vector<std::string> PerUserCopiesASaveRemoves();
 
 // After a save that wrote the file and the key: removes their copies, so
 // that the client reads the save. Notes every copy removed; one that could

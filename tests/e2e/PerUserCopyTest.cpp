@@ -151,6 +151,14 @@ TEST_F(PerUserCopy, SetSavesWhatTheGameReadsAndRemovesTheCopies)
     MakeClientFolderIn(Environment("ProgramFiles(x86)"));
     MakeCopies();
 
+    // The dry run tells the copies the save removes, and removes none.
+    const command::Result dry = Setupctl({"set", "--dry-run", "Effect_Volume=70"});
+    EXPECT_EQ(dry.exitCode, 0) << dry.err;
+    EXPECT_TRUE(Contains(dry.out, "removes the per-user copy of SaveData\\OptionInfo.lua")) << dry.out;
+    EXPECT_TRUE(Contains(dry.out, "removes the per-user copies of SOUNDMODE")) << dry.out;
+    EXPECT_TRUE(fs::exists(CopyFile()));
+    EXPECT_TRUE(PerUserSoundModeExists());
+
     const command::Result set = Setupctl({"set", "Effect_Volume=70"});
     EXPECT_EQ(set.exitCode, 0) << set.out << set.err;
     ExpectTheGameReadsTheSave("OptionInfoList[\"Effect_Volume\"] = 70\r\n");
