@@ -71,7 +71,7 @@ void CheckRegistryCopy(Findings& findings)
                                        ", whose values the game reads instead of the key's");
         named = true;
         const StoredRegistryValue machine = ReadStoredRegistryValue(value.name);
-        const bool same = machine.exists && machine.type == copy.type && machine.bytes == copy.bytes;
+        const bool same = SameStoredValue(machine, copy);
         findings.Add(place, 0, std::string(value.name) + " is " + StoredText(copy) + " here" +
                                    (same ? ", as in " : " and " + StoredText(machine) + " in ") +
                                    kProductKeyName);

@@ -17,14 +17,10 @@ bool RegistryHoldsWhatASaveWrites(const CRegistry& s)
     return true;
 }
 
-namespace {
-
-bool Same(const StoredRegistryValue& a, const StoredRegistryValue& b)
+bool SameStoredValue(const StoredRegistryValue& a, const StoredRegistryValue& b)
 {
     return a.exists == b.exists && (!a.exists || (a.type == b.type && a.bytes == b.bytes));
 }
-
-}  // namespace
 
 RegistryBeforeSave RegistryBeforeSave::Read()
 {
@@ -40,7 +36,7 @@ std::vector<std::string> RegistryBeforeSave::PutBack() const
     RegistryKey key = RegistryKey::Create(kProductKeyPath);
     for (const Held& held : held_) {
         const StoredRegistryValue& value = held.value;
-        if (Same(ReadStoredRegistryValue(held.name), value))
+        if (SameStoredValue(ReadStoredRegistryValue(held.name), value))
             continue;  // the save did not get to change it
         // A value too large to have been read whole cannot be put back as it was.
         const bool readWhole = !value.exists || !value.bytes.empty() || value.type == RegistryKey::kString;

@@ -25,6 +25,9 @@ constexpr char kProductKeyPath[] = "Software\\Brindlecast\\Korvane";
 
 StoredRegistryValue ReadStoredRegistryValue(const char* name);
 
+// Whether a and b hold the same: both missing, or the same type and bytes.
+bool SameStoredValue(const StoredRegistryValue& a, const StoredRegistryValue& b);
+
 // Whether the registry holds under stored's name what a save of s would write.
 bool HoldsWhatASaveWrites(const RegistryValue& stored, const StoredRegistryValue& held, const CRegistry& s);
 // Whether it does so for every value: a save would change none.
