@@ -12,6 +12,7 @@ ClientSavedFile::ClientSavedFile()
         return;
     copyPath_ = clientCopy + "\\" + SetupSession::SavedFileName();
     const HostPathParts parts = SplitHostPath(copyPath_);
+    copyName_ = parts.name;
     folderError_ = folder_.Open(parts.folder);
     if (IsMissingFileError(folderError_))
         return;  // no copy of the save folder, so none of the file
@@ -23,6 +24,16 @@ ClientSavedFile::ClientSavedFile()
     copyThere_ = true;
     readBefore_ = g_optionScript.ReadFileFrom(SetupSession::SavedFileName(), copyPath_);
 }
+
+namespace {
+
+// The saved file's name in the save folder that the caller holds.
+std::string SavedFileNameThere()
+{
+    return SplitHostPath(SetupSession::SavedFileHostPath()).name;
+}
+
+}  // namespace
 
 ClientSavedFile::~ClientSavedFile()
 {
@@ -45,13 +56,13 @@ FileBytes ClientSavedFile::Read() const
         unreadable.error = folderError_;
         return unreadable;
     }
-    return ReadFileBytesIn(folder_.Folder(), SplitHostPath(copyPath_).name, kMaxSavedFileBytes);
+    return ReadFileBytesIn(folder_.Folder(), copyName_, kMaxSavedFileBytes);
 }
 
 FileBytes ClientSavedFile::Read(const HeldFolder& saveFolder) const
 {
     if (!copyThere_)
-        return ReadFileBytesIn(saveFolder, SplitHostPath(SetupSession::SavedFileHostPath()).name,
+        return ReadFileBytesIn(saveFolder, SavedFileNameThere(),
                                kMaxSavedFileBytes);
     return Read();
 }
@@ -60,22 +71,22 @@ FileBytes ClientSavedFile::Read(const HeldFolder& saveFolder) const
 SeenFile ClientSavedFile::See(const HeldFolder& saveFolder) const
 {
     if (!copyThere_)
-        return SeeFile(saveFolder, SplitHostPath(SetupSession::SavedFileHostPath()).name);
+        return SeeFile(saveFolder, SavedFileNameThere());
     if (folderError_ != kNoError) {
         SeenFile unknown;
         unknown.status = StampStatus::kUnknown;
         return unknown;
     }
-    return SeeFile(folder_.Folder(), SplitHostPath(copyPath_).name);
+    return SeeFile(folder_.Folder(), copyName_);
 }
 
 bool ClientSavedFile::MayHaveChanged(const SeenFile& seen, const HeldFolder& saveFolder) const
 {
     if (!copyThere_)
-        return ::MayHaveChanged(seen, saveFolder, SplitHostPath(SetupSession::SavedFileHostPath()).name);
+        return ::MayHaveChanged(seen, saveFolder, SavedFileNameThere());
     if (folderError_ != kNoError)
         return true;
-    return ::MayHaveChanged(seen, folder_.Folder(), SplitHostPath(copyPath_).name);
+    return ::MayHaveChanged(seen, folder_.Folder(), copyName_);
 }
 
 SystemError ClientSavedFile::RemoveCopy() const
@@ -84,5 +95,5 @@ SystemError ClientSavedFile::RemoveCopy() const
         return kNoError;
     if (folderError_ != kNoError)
         return folderError_;
-    return folder_.Folder().RemoveName(SplitHostPath(copyPath_).name);
+    return folder_.Folder().RemoveName(copyName_);
 }

@@ -47,6 +47,7 @@ public:
 
 private:
     std::string copyPath_;
+    std::string copyName_;  // the copy's name in folder_
     HeldPath folder_;
     SystemError folderError_ = kNoError;  // why the copy's folder could not be held
     bool copyThere_ = false;

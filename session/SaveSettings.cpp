@@ -84,9 +84,10 @@ SaveReport SetupSession::SaveSettings(const SaveLock&)
     // Held from the first look at the file to its replacement, and every
     // file in it reached through it: no link planted there is followed, no
     // folder put in its place reached.
+    const HostPathParts seen = SplitHostPath(SavedFileHostPath());
     HeldFolder folder;
-    folder.Open(SplitHostPath(SavedFileHostPath()).folder);
-    const bool fileWasThere = FileExists(folder, SplitHostPath(SavedFileHostPath()).name);
+    folder.Open(seen.folder);
+    const bool fileWasThere = FileExists(folder, seen.name);
     if (!PrepareSavedFile(report, folder, fileWasThere) || !folderUnusable.empty()) {
         if (!folderUnusable.empty() && report.failures.size() == 1)
             report.failures.push_back(SaveFailure{FileNotSaved(), SavedFileName(), folderUnusable, fileWasThere});
