@@ -42,11 +42,6 @@ TEST(VirtualStore, AFolderElsewhereHasNone)
 #ifndef _WIN32
 namespace fs = std::filesystem;
 
-TEST(VirtualStore, ThisHostKeepsNoCopies)
-{
-    EXPECT_EQ(PerUserCopyOfCurrentFolder(), "");
-}
-
 TEST(HeldPath, HoldsEveryFolderOnTheWayAndRefusesALinkAnywhereOnIt)
 {
     TempFolder temp;
